@@ -1,0 +1,54 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+// Non-zero while the game runs full screen: no message boxes are shown then.
+extern std::atomic<int> fullScreenMode;
+// Non-zero while the debug overlay is shown (toggled by a debug key).
+extern std::atomic<int> debugOverlay;
+
+// The platform's modal box; always shown. Kinds and answers are the Windows values
+// (platform/message_box.h); answer 6 is Yes.
+int rawMessageBox(const std::string& text, int kind);
+// rawMessageBox unless full-screen mode is on; then 6 for a Yes/No box and 0 otherwise.
+int messageBox(const std::string& text, int kind);
+// Logs the text, then asks whether to continue (true for Yes) or only informs (false).
+bool showErrorBox(const std::string& text, bool askContinue);
+// Shows the error; ends the process with exit code 1 unless the user chose to continue.
+int reportError(const std::string& text, bool allowContinue);
+
+// Appends one dated line to the debug log "last_debug.log" in the program folder. A located
+// entry (with a source file) writes the log when it has grown past 50000 characters and keeps the
+// last 30000 in memory; the whole log is written again at process exit.
+void logDebug(const std::string& text, const char* file = nullptr, int line = 0);
+// Places the debug log in another folder (tools and tests); the log there is read afresh.
+void setDebugLogFolder(const std::string& folder);
+
+// Formats printf-style and writes the text to standard error (the debugger output).
+void debugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Measures the time a scope takes under the key "file:line".
+class ProfileScope {
+public:
+    ProfileScope() = default;
+    ProfileScope(const char* file, int line);
+    ProfileScope(const char* file, int line, const std::string& detail);
+    ~ProfileScope();
+    ProfileScope(const ProfileScope&) = delete;
+    ProfileScope& operator=(const ProfileScope&) = delete;
+
+    // Milliseconds since the scope began; 0 for a scope without a key.
+    uint32_t elapsed() const;
+
+private:
+    uint32_t start = 0;
+    std::string key;
+    std::string detail;
+};
+
+// Builds the profiling report and resets all statistics.
+std::string profilingReport();
+// Writes the report to "last_anihitparad.log" in the program folder when it is not empty.
+void writeProfilingReport();
