@@ -78,7 +78,7 @@ int showSdlBox(const std::string& text, const std::string& caption, int kind) {
     }
     SDL_MessageBoxData box{};
     box.flags = (kind & kBoxIconMask) == kBoxIconExclamation ? SDL_MESSAGEBOX_WARNING
-                                                              : SDL_MESSAGEBOX_INFORMATION;
+                                                             : SDL_MESSAGEBOX_INFORMATION;
     box.title = caption.c_str();
     box.message = text.c_str();
     box.numbuttons = static_cast<int>(data.size());

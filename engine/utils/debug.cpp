@@ -88,9 +88,8 @@ std::string formatText(const char* format, va_list arguments) {
 
 int rawMessageBox(const std::string& text, int kind) {
     int buttons = kind & kBoxButtonMask;
-    if ((kind & kBoxIconMask) == 0 &&
-        (buttons == kBoxOk || buttons == kBoxOkCancel || buttons == kBoxYesNoCancel ||
-         buttons == kBoxYesNo)) {
+    if ((kind & kBoxIconMask) == 0 && (buttons == kBoxOk || buttons == kBoxOkCancel ||
+                                       buttons == kBoxYesNoCancel || buttons == kBoxYesNo)) {
         kind |= kBoxIconExclamation;
     }
     return showPlatformMessageBox(text, executablePath().substr(0, 259), kind);
@@ -211,8 +210,8 @@ std::string profilingReport() {
         }
         char line[800];
         std::snprintf(line, sizeof line, "max=%05i\ttotal=%05i\tcount=%05i\tmid=%04f\t%s\n",
-                      longest, total, count,
-                      count ? static_cast<double>(total) / count : 0.0, shownKey.c_str());
+                      longest, total, count, count ? static_cast<double>(total) / count : 0.0,
+                      shownKey.c_str());
         report += line;
     });
     report += "\n--\n\n";

@@ -9,7 +9,7 @@ NoiseOscillator::NoiseOscillator(float amplitude, float range) : base(amplitude 
         return;
     }
     // Drawn in field order so a seeded generator gives the same oscillator.
-    float* fields[] = {&w1, &f1, &p1, &w2, &f2, &p2, &w3, &f3, &p3, &f3b, &p3b,
+    float* fields[] = {&w1, &f1, &p1, &w2,  &f2,  &p2, &w3, &f3, &p3,  &f3b, &p3b,
                        &w4, &f4, &p4, &f4b, &p4b, &w5, &f5, &p5, &f5b, &p5b};
     float* weights[] = {&w1, &w2, &w3, &w4, &w5};
     for (float* field : fields) {

@@ -1,0 +1,62 @@
+#include "support/temporary_folder.h"
+#include "utils/debug.h"
+#include "utils/string_hash_map.h"
+
+#include <gtest/gtest.h>
+
+TEST(Profiler, ScopesAreCountedPerKeyAndTheReportResets) {
+    profilingReport();
+    for (int i = 0; i < 3; ++i) {
+        ProfileScope scope("render.cpp", 10);
+    }
+    { ProfileScope scope("READFILE", 7, "gui\\a.spr"); }
+    { ProfileScope nothing; }
+
+    std::string report = profilingReport();
+    EXPECT_EQ(report.rfind("\n\nAnti-hitparad:\n", 0), 0u);
+    EXPECT_NE(report.find("\tcount=00003\tmid=0.000000\trender.cpp:10\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("\tcount=00001\tmid=0.000000\tREADFILE:7\n"), std::string::npos);
+    EXPECT_NE(report.find("\nREADFILE:7: spec information\n'gui\\a.spr': 0"), std::string::npos);
+    EXPECT_NE(report.find("\n\n--\n\xD5\xE8\xF2 \xEF\xE0\xF0\xE0\xE4"), std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 11), ": the end\n\n");
+
+    std::string empty = profilingReport();
+    EXPECT_EQ(empty.find("count="), std::string::npos);
+}
+
+TEST(Profiler, ReportIsWrittenBesideTheLog) {
+    TemporaryFolder folder;
+    setDebugLogFolder(folder.engine());
+    { ProfileScope scope("x.cpp", 1); }
+    writeProfilingReport();
+    EXPECT_NE(folder.read("last_anihitparad.log").find("x.cpp:1"), std::string::npos);
+}
+
+TEST(StringHashMap, IteratesInBucketOrderThenInsertionOrder) {
+    // "a" hashes to 97 (bucket 12), "b" to 98 (bucket 13), "r" to 114 (bucket 12).
+    StringHashMap<int> map;
+    map["b"] = 2;
+    map["r"] = 3;
+    map["a"] = 1;
+    std::string order;
+    map.forEach([&](const std::string& key, int) { order += key; });
+    EXPECT_EQ(order, "rab");
+    EXPECT_EQ(StringHashMap<int>::hashOf("ab"), 97u * 33u + 98u);
+    EXPECT_EQ(StringHashMap<int>::hashOf("\xFF"), 0xFFFFFFFFu);
+}
+
+TEST(StringHashMap, LookupRemovalAndNullKeys) {
+    StringHashMap<std::string> map(101);
+    map.set("key", "value");
+    ASSERT_NE(map.find("key"), nullptr);
+    EXPECT_EQ(*map.find("key"), "value");
+    EXPECT_EQ(map.find("other"), nullptr);
+    EXPECT_EQ(map.size(), 1u);
+    EXPECT_TRUE(map.remove("key"));
+    EXPECT_FALSE(map.remove("key"));
+    EXPECT_TRUE(map.empty());
+    const char* nullKey = nullptr;
+    EXPECT_THROW(map[nullKey], CBadException);
+    EXPECT_THROW(map.find(nullKey), CBadException);
+}
