@@ -1,0 +1,126 @@
+#!/usr/bin/python3
+"""Writes the small PNG images that the engine names itself and that the tests draw.
+
+Run from anywhere: `tools/make_images.py`. The files are committed; the build never runs this.
+It needs Debian's python3-pil (hence /usr/bin/python3 rather than whatever python3 is first on
+PATH). Every image is written with known pixel values so that tests can compute what a driver
+must show; change a value here only together with the tests that rely on it.
+
+Engine images (data/gui/):
+  empty.png   1x1, fully transparent (0,0,0,0). The main loop loads it at start-up and draws it
+              in place of the cursor while the system cursor is shown.
+  black.png   4x4, opaque black. A plain backdrop for fades and dialog backgrounds.
+
+Test images (tests/data/images/):
+  white_16.png         16x16 opaque white (255,255,255,255): tinting by a vertex colour shows
+                       that colour exactly.
+  grey_16.png          16x16 opaque grey (128,128,128,255).
+  orange_16.png        16x16 opaque (200,100,50,255): distinct channels for blend arithmetic.
+  quadrants_64x32.png  64x32 (not square) in four 32x16 quadrants: top left red (255,0,0),
+                       top right green (0,255,0), bottom left blue (0,0,255), bottom right
+                       white; all opaque. Shows size, orientation and mirroring.
+  odd_33x33.png        33x33 (not a power of two), opaque (10,200,30) with the top-left pixel
+                       opaque red (255,0,0) as an orientation mark.
+  border_16.png        16x16 with a one-pixel fully transparent border (0,0,0,0) around an
+                       opaque white 14x14 inside: atlas padding and trimming.
+  red_key_16.png       16x16 RGB without alpha: columns 0-7 pure red (255,0,0), the key colour
+                       that is to become transparent; columns 8-15 are blue (0,0,255) in rows
+                       0-7 and near-red (254,0,0) in rows 8-15, which must stay visible.
+  half_alpha_16.png    16x16 white with alpha 128 (255,255,255,128).
+  alpha_steps_48x16.png  48x16 of colour (200,100,50) in three 16-pixel columns with alpha 255,
+                       128 and 0: the blend materials are probed at each column's centre.
+  strip_8_frames.png   64x8: eight 8x8 animation frames side by side, frame i filled with
+                       STRIP_COLOURS[i], all opaque.
+"""
+
+import os
+
+from PIL import Image
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+
+STRIP_COLOURS = [
+    (255, 0, 0),
+    (0, 255, 0),
+    (0, 0, 255),
+    (255, 255, 0),
+    (0, 255, 255),
+    (255, 0, 255),
+    (255, 255, 255),
+    (128, 128, 128),
+]
+
+
+def solid(size, rgba):
+    return Image.new("RGBA", size, rgba)
+
+
+def quadrants():
+    image = Image.new("RGBA", (64, 32))
+    colours = {(0, 0): (255, 0, 0, 255), (1, 0): (0, 255, 0, 255),
+               (0, 1): (0, 0, 255, 255), (1, 1): (255, 255, 255, 255)}
+    for (qx, qy), rgba in colours.items():
+        image.paste(rgba, (qx * 32, qy * 16, qx * 32 + 32, qy * 16 + 16))
+    return image
+
+
+def odd_size():
+    image = solid((33, 33), (10, 200, 30, 255))
+    image.putpixel((0, 0), (255, 0, 0, 255))
+    return image
+
+
+def transparent_border():
+    image = solid((16, 16), (0, 0, 0, 0))
+    image.paste((255, 255, 255, 255), (1, 1, 15, 15))
+    return image
+
+
+def red_key():
+    image = Image.new("RGB", (16, 16), (255, 0, 0))
+    image.paste((0, 0, 255), (8, 0, 16, 8))
+    image.paste((254, 0, 0), (8, 8, 16, 16))
+    return image
+
+
+def alpha_steps():
+    image = Image.new("RGBA", (48, 16))
+    for column, alpha in enumerate((255, 128, 0)):
+        image.paste((200, 100, 50, alpha), (column * 16, 0, column * 16 + 16, 16))
+    return image
+
+
+def frame_strip():
+    image = Image.new("RGBA", (8 * len(STRIP_COLOURS), 8))
+    for index, rgb in enumerate(STRIP_COLOURS):
+        image.paste(rgb + (255,), (index * 8, 0, index * 8 + 8, 8))
+    return image
+
+
+IMAGES = {
+    "data/gui/empty.png": lambda: solid((1, 1), (0, 0, 0, 0)),
+    "data/gui/black.png": lambda: solid((4, 4), (0, 0, 0, 255)),
+    "tests/data/images/white_16.png": lambda: solid((16, 16), (255, 255, 255, 255)),
+    "tests/data/images/grey_16.png": lambda: solid((16, 16), (128, 128, 128, 255)),
+    "tests/data/images/orange_16.png": lambda: solid((16, 16), (200, 100, 50, 255)),
+    "tests/data/images/quadrants_64x32.png": quadrants,
+    "tests/data/images/odd_33x33.png": odd_size,
+    "tests/data/images/border_16.png": transparent_border,
+    "tests/data/images/red_key_16.png": red_key,
+    "tests/data/images/half_alpha_16.png": lambda: solid((16, 16), (255, 255, 255, 128)),
+    "tests/data/images/alpha_steps_48x16.png": alpha_steps,
+    "tests/data/images/strip_8_frames.png": frame_strip,
+}
+
+
+def main():
+    for relative, build in IMAGES.items():
+        path = os.path.join(ROOT, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        # optimize keeps the files small; no metadata is written, so reruns give equal bytes.
+        build().save(path, "PNG", optimize=True)
+        print(relative)
+
+
+if __name__ == "__main__":
+    main()
