@@ -1,12 +1,23 @@
 #include "utils_str.h"
 
+#include "utils/number_text.h"
+
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
 
 bool isWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+char lowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char upperChar(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
@@ -106,9 +117,7 @@ std::string trim(const std::string& text) {
 std::string toLower(const std::string& text) {
     std::string result = text;
     for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+        c = lowerChar(c);
     }
     return result;
 }
@@ -116,9 +125,7 @@ std::string toLower(const std::string& text) {
 std::string toUpper(const std::string& text) {
     std::string result = text;
     for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = upperChar(c);
     }
     return result;
 }
@@ -146,4 +153,139 @@ std::string format(const char* pattern, ...) {
 
 std::string intToText(long long value) {
     return std::to_string(value);
+}
+
+std::string joinList(const std::vector<std::string>& items, char separator) {
+    std::string result;
+    for (const std::string& item : items) {
+        if (!result.empty()) {
+            result += separator;
+        }
+        result += item;
+    }
+    return result;
+}
+
+std::vector<std::string> splitList(const std::string& text, char separator, bool keepEmpty) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find(separator, start);
+        std::string piece = text.substr(start, end == std::string::npos ? end : end - start);
+        if (keepEmpty || !piece.empty()) {
+            pieces.push_back(piece);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return pieces;
+}
+
+void sanitizeFileName(std::string& text) {
+    static const std::string special = "\\\"'\t\r\n%:+!?/()<>*~`;";
+    for (char& c : text) {
+        if (special.find(c) != std::string::npos) {
+            c = '_';
+        }
+    }
+    while (replaceN(text, "__", "_", -1) > 0) {
+    }
+    while (replaceN(text, "  ", " ", -1) > 0) {
+    }
+    text = trim(text);
+    size_t first = text.find_first_not_of('_');
+    if (first == std::string::npos) {
+        text.clear();
+        return;
+    }
+    text = text.substr(first, text.find_last_not_of('_') - first + 1);
+}
+
+bool wildcardMatch(const std::string& text, const std::string& pattern) {
+    size_t t = 0;
+    size_t p = 0;
+    size_t starPattern = std::string::npos;
+    size_t starText = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starPattern = p++;
+            starText = t;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (starPattern != std::string::npos) {
+            p = starPattern + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+std::string urlEscape(const std::string& text) {
+    std::string result;
+    result.reserve(text.size() * 3);
+    for (unsigned char c : text) {
+        result += format("%%%02X", c);
+    }
+    return result;
+}
+
+namespace {
+
+bool isTitleSeparator(char c) {
+    return c == ' ' || c == '-' || c == '_' || c == ':' || c == ',' || c == '.' || c == '\\' ||
+           c == '/';
+}
+
+} // namespace
+
+std::string urlUnescape(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '%' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
+            hexDigitValue(text[i + 2]) >= 0) {
+            result +=
+                static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
+            i += 2;
+        } else if (c == '+') {
+            result += ' ';
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string titleCase(const std::string& text, bool dropSeparators) {
+    std::string result;
+    result.reserve(text.size());
+    bool upperNext = true;
+    for (char c : text) {
+        bool separator = isTitleSeparator(c);
+        if (!(separator && dropSeparators)) {
+            result += upperNext ? upperChar(c) : lowerChar(c);
+        }
+        upperNext = separator;
+    }
+    return result;
+}
+
+int bitsFromString(const std::string& text) {
+    uint32_t bits = 0;
+    size_t count = text.size() < 32 ? text.size() : 32;
+    for (size_t i = 0; i < count; ++i) {
+        if (text[text.size() - 1 - i] != '0') {
+            bits |= 1u << i;
+        }
+    }
+    return static_cast<int>(bits);
 }

@@ -41,3 +41,32 @@ std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)
 
 // Decimal text of the integer, with a minus sign for negatives.
 std::string intToText(long long value);
+
+// The list's items in order, the separator put before each item when the text built so far is
+// not empty (so empty leading items leave no separator and none follows the last item).
+std::string joinList(const std::vector<std::string>& items, char separator);
+// The pieces between separators; empty pieces are dropped unless `keepEmpty`.
+std::vector<std::string> splitList(const std::string& text, char separator, bool keepEmpty);
+
+// Makes a text usable as a file name: characters that file systems or shells treat specially
+// become "_", runs of "_" and of blanks shrink to one, white space and then "_" are removed at
+// both ends.
+void sanitizeFileName(std::string& text);
+
+// True when the whole text matches the pattern: "*" any run of characters (also none), "?" one
+// character, anything else itself (case-sensitive).
+bool wildcardMatch(const std::string& text, const std::string& pattern);
+
+// Every byte as "%" and two upper-case hexadecimal digits.
+std::string urlEscape(const std::string& text);
+// "%" with two hexadecimal digits becomes that byte and "+" a blank; everything else, also a "%"
+// without two hexadecimal digits after it, stays as it is.
+std::string urlUnescape(const std::string& text);
+
+// The first character and each one after a separator (blank - _ : , . \ /) upper-cased, all
+// others lower-cased; with `dropSeparators` the separators are left out.
+std::string titleCase(const std::string& text, bool dropSeparators);
+
+// Bit i is set when the i-th character from the end is not "0" ("101" gives 5); characters
+// beyond the 32nd from the end are ignored.
+int bitsFromString(const std::string& text);

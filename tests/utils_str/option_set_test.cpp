@@ -1,0 +1,103 @@
+#include "utils/option_set.h"
+
+#include <gtest/gtest.h>
+
+TEST(OptionSet, SettersCountOnlyRealChanges) {
+    OptionSet options;
+    options.setStringOption("name", "");
+    options.setLongOption("count", 0);
+    options.setDoubleOption("ratio", 0.0f);
+    EXPECT_EQ(options.changeCount(), 0);
+    options.setStringOption("name", "x");
+    options.setStringOption("name", "x");
+    options.setLongOption("count", 3);
+    options.setDoubleOption("ratio", 0.5f);
+    options.setDoubleOption("ratio", 0.5f);
+    EXPECT_EQ(options.changeCount(), 3);
+    EXPECT_EQ(options.getStringOption("name"), "x");
+    EXPECT_EQ(options.getLongOption("count"), 3);
+    EXPECT_FLOAT_EQ(options.getDoubleOption("ratio"), 0.5f);
+    EXPECT_EQ(options.getStringOption("absent", "dflt"), "dflt");
+    EXPECT_EQ(options.getLongOption("absent", 9), 9);
+    EXPECT_FLOAT_EQ(options.getDoubleOption("absent", 2.5f), 2.5f);
+}
+
+TEST(OptionSet, FindOptionSearchesStringThenLongThenDouble) {
+    OptionSet options;
+    options.setDoubleOption("x", 1.5f);
+    options.setLongOption("x", 7);
+    options.setLongOption("y", 4);
+    options.setDoubleOption("z", 2.5f);
+    std::string text;
+    int32_t number = 0;
+    float real = 0;
+    EXPECT_EQ(options.findOption("x", text, number, real), 2);
+    EXPECT_EQ(number, 7);
+    EXPECT_FLOAT_EQ(real, 0.0f);
+    EXPECT_EQ(options.findOption("z", text, number, real), 3);
+    EXPECT_FLOAT_EQ(real, 2.5f);
+    options.setStringOption("x", "s");
+    EXPECT_EQ(options.findOption("x", text, number, real), 1);
+    EXPECT_EQ(text, "s");
+    EXPECT_EQ(options.findOption("none", text, number, real), 0);
+}
+
+TEST(OptionSet, SerializesInKindAndSignedByteOrder) {
+    OptionSet options;
+    options.setLongOption("b", 2);
+    options.setStringOption("\xe9t\xe9", "accent");
+    options.setStringOption("ab", "2");
+    options.setStringOption("a", "1");
+    options.setDoubleOption("d", 1.0f / 3);
+    options.setLongOption("a", -1);
+    EXPECT_EQ(options.serializeOptions(), "\n"
+                                          "Option[\xe9t\xe9]=accent\n"
+                                          "Option[a]=1\n"
+                                          "Option[ab]=2\n"
+                                          "OptionLong[a]=-1\n"
+                                          "OptionLong[b]=2\n"
+                                          "OptionDouble[d]=0.33\n");
+}
+
+TEST(OptionSet, SerializeAppliesIncludeAndExcludePatterns) {
+    OptionSet options;
+    options.setStringOption("level.1", "a");
+    options.setStringOption("level.2", "b");
+    options.setLongOption("score", 5);
+    EXPECT_EQ(options.serializeOptions("level.*", ""), "\nOption[level.1]=a\nOption[level.2]=b\n");
+    EXPECT_EQ(options.serializeOptions("", "*.2"), "\nOption[level.1]=a\nOptionLong[score]=5\n");
+    EXPECT_EQ(options.serializeOptions("level.*", "*.1"), "\nOption[level.2]=b\n");
+}
+
+TEST(OptionSet, RoundTripsMultiLineStringsThroughBase64) {
+    OptionSet options;
+    options.setStringOption("note", "line one\nline two\r\n");
+    options.setStringOption("plain", "a = b");
+    options.setLongOption("count", -12345678);
+    options.setDoubleOption("third", 1.0f / 3);
+    std::string text = options.serializeOptions();
+    EXPECT_NE(text.find("\nOptionStrB64[note]=bGluZSBvbmUKbGluZSB0d28NCg==\n"), std::string::npos);
+
+    OptionSet read;
+    read.parseOptions(text);
+    EXPECT_EQ(read.changeCount(), 0);
+    EXPECT_EQ(read.getStringOption("note"), "line one\nline two\r\n");
+    EXPECT_EQ(read.getStringOption("plain"), "a = b");
+    EXPECT_EQ(read.getLongOption("count"), -12345678);
+    EXPECT_FLOAT_EQ(read.getDoubleOption("third"), 0.33f);
+    EXPECT_EQ(read.serializeOptions(), text);
+}
+
+TEST(OptionSet, ParseReadsEveryRecordKindAndIgnoresOtherLines) {
+    OptionSet options;
+    options.parseOptions("\nFullscreen=1\nOption[a]= x \nOptionLong[n]=123456789\n"
+                         "OptionDouble[f]=2.5\nOptionStrB64[m]=YQpi\nOption[unclosed=3\n");
+    EXPECT_EQ(options.getStringOption("a"), "x");
+    EXPECT_EQ(options.getLongOption("n"), 12345678);
+    EXPECT_FLOAT_EQ(options.getDoubleOption("f"), 2.5f);
+    EXPECT_EQ(options.getStringOption("m"), "a\nb");
+    std::string text;
+    int32_t number;
+    float real;
+    EXPECT_EQ(options.findOption("Fullscreen", text, number, real), 0);
+}
