@@ -514,28 +514,32 @@ bool getCommandLineOption(const std::string& name, std::string& value, bool allo
     value.clear();
     std::string line = toLower(commandLineText() + " ");
     std::string option = toLower(name);
-    size_t found = std::string::npos;
+    size_t optionAt = std::string::npos;
     for (char prefix : {'-', '\\', '/', '#', '$', '@'}) {
         for (char terminator : {'=', ' '}) {
-            found = line.find(prefix + option + terminator);
-            if (found != std::string::npos) {
-                found += 1 + option.size();
+            optionAt = line.find(prefix + option + terminator);
+            if (optionAt != std::string::npos) {
                 break;
             }
         }
-        if (found != std::string::npos) {
+        if (optionAt != std::string::npos) {
             break;
         }
     }
-    if (found == std::string::npos) {
+    if (optionAt == std::string::npos) {
         return false;
     }
-    std::string rest = line.substr(found);
+    std::string rest = line.substr(optionAt + 1 + option.size());
     if (startsWith(rest, "=")) {
         rest.erase(0, 1);
     }
+    // An argument holding a blank stands in double quotes as a whole ("-ul=a b"); its value then
+    // ends at the closing quote.
+    bool wholeArgumentQuoted = optionAt > 0 && line[optionAt - 1] == '"';
     if (startsWith(rest, "\"")) {
         value = rest.substr(1, rest.find('"', 1) - 1);
+    } else if (wholeArgumentQuoted) {
+        value = rest.substr(0, rest.find('"'));
     } else {
         value = rest.substr(0, rest.find(' '));
     }

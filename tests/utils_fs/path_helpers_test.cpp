@@ -136,6 +136,11 @@ TEST_F(CommandLine, QuotedValueKeepsItsBlanks) {
     EXPECT_EQ(option("ul"), "z:\\my folder");
 }
 
+TEST_F(CommandLine, ArgumentWithABlankIsQuotedAsAWholeAndKeepsItsValue) {
+    setCommandLineWords({"vellum", "-ul=z:\\My Folder", "-y"});
+    EXPECT_EQ(option("ul"), "z:\\my folder");
+}
+
 TEST_F(CommandLine, OptionWithoutEqualsSignIsPresentAndEmpty) {
     setCommandLineWords({"vellum", "-ul", "z:\\elsewhere"});
     EXPECT_EQ(option("ul"), "");
@@ -199,8 +204,9 @@ TEST_F(UserFolder, QuotedUlOptionGivesThatFolderInLowerCase) {
 }
 
 TEST_F(UserFolder, NativeUlPathIsTakenInEngineForm) {
-    setCommandLineWords({"vellum", "-ul=" + program.native() + "native"});
-    EXPECT_EQ(userFolder(), programFolder() + "native\\");
+    setCommandLineWords({"vellum", "-ul=" + program.native() + "Native Users"});
+    EXPECT_EQ(userFolder(), programFolder() + "native users\\");
+    EXPECT_TRUE(program.exists("native users"));
 }
 
 TEST_F(UserFolder, UlWithoutValueSelectsUserDataBesideTheProgram) {
