@@ -89,17 +89,13 @@ void createFolders(const std::string& folder) {
     }
 }
 
-// A path given on the command line may be native ("/home/u/x"); the engine keeps engine form.
-std::string commandLinePath(const std::string& value) {
-    return toEnginePath(value);
-}
-
 std::string computeUserFolder() {
     Folders& state = folders();
     std::string folder;
     std::string option;
     if (getCommandLineOption("ul", option, true)) {
-        folder = option.empty() ? programFolder() + "UserData" : commandLinePath(option);
+        // A folder given on the command line may be written natively ("/home/u/x").
+        folder = option.empty() ? programFolder() + "UserData" : toEnginePath(option);
     } else if (isFolder(programFolder() + "Profile")) {
         folder = programFolder() + "Profile";
     } else {
@@ -121,10 +117,6 @@ std::string computeUserFolder() {
     return folder + "\\";
 }
 
-void reportUncachedFile(const std::string& key) {
-    reportError(format("File not found or uncached!\n'%s'", key.c_str()), false);
-}
-
 std::string resolveWithPrefix(const std::string& prefix, const std::string& givenName,
                               bool useCache) {
     if (contains(givenName, ":\\")) {
@@ -142,7 +134,7 @@ std::string resolveWithPrefix(const std::string& prefix, const std::string& give
     int kind = classifyPath(key);
     if (useCache && engineStage() >= kStageRunning && kind != kFileOther && kind != kFileInline &&
         !contains(key, "?") && !contains(key, "*")) {
-        reportUncachedFile(key);
+        reportError(format("File not found or uncached!\n'%s'", key.c_str()), false);
     }
     checkPathForm(key);
 
@@ -544,7 +536,7 @@ bool getCommandLineOption(const std::string& name, std::string& value, bool allo
         value = rest.substr(0, rest.find(' '));
     }
     if (allowFileReference && startsWith(value, "@")) {
-        std::string file = commandLinePath(value.substr(1));
+        std::string file = toEnginePath(value.substr(1));
         if (!contains(file, ":\\")) {
             file = programFolder() + file;
         }
