@@ -7,9 +7,10 @@ PATH). Every image is written with known pixel values so that tests can compute 
 must show; change a value here only together with the tests that rely on it.
 
 Engine images (data/gui/):
-  empty.png   1x1, fully transparent (0,0,0,0). The main loop loads it at start-up and draws it
-              in place of the cursor while the system cursor is shown.
-  black.png   4x4, opaque black. A plain backdrop for fades and dialog backgrounds.
+  empty.png   1x1, fully transparent (0,0,0,0). The texture of empty grouping nodes and
+              virtual nodes, and what the main loop draws in place of the cursor while the
+              system cursor is shown.
+  black.png   4x4, opaque black. The pause fader and the black curtain, stretched to the screen.
 
 Test images (tests/data/images/):
   white_16.png         16x16 opaque white (255,255,255,255): tinting by a vertex colour shows
