@@ -1,10 +1,20 @@
+#include "core/server_game.h"
+#include "gameimplementation.h"
 #include "platform/locale_text.h"
 #include "platform/process.h"
 #include "utils/debug.h"
+#include "utils/vellum_error.h"
 
 int main(int argc, char** argv) {
     setCommandLine(argc, argv);
     adoptUserLocale();
-    logDebug("Vellum started: " + commandLineText());
+    CGameImplementation* game = new CGameImplementation();
+    try {
+        run(game);
+    } catch (const CVellumError& error) {
+        rawMessageBox(std::string("Error occured!\n'") + error.what() + "'", 0);
+    }
+    // The engine holds its own reference until process exit.
+    game->drop();
     return 0;
 }

@@ -1,0 +1,284 @@
+#include "server_game.h"
+
+#include "core/frame_cursor.h"
+#include "core/game_client.h"
+#include "core/vellumengine.h"
+#include "platform/clock.h"
+#include "platform/frame_capture.h"
+#include "platform/native_path.h"
+#include "platform/process.h"
+#include "utils/debug.h"
+#include "utils/system.h"
+#include "utils/utils_fs.h"
+
+namespace {
+
+DeviceCreator& deviceCreator() {
+    static DeviceCreator* creator =
+        new DeviceCreator([](const irr::SIrrlichtCreationParameters& parameters) {
+            return irr::createDeviceEx(parameters);
+        });
+    return *creator;
+}
+
+constexpr uint32_t kMinFrameTime = 12;
+
+const char* kDeviceFailureText =
+    "Failed to create 3D Device!\nPlease upgrade you video drivers/DirectX\n\nIf you already have "
+    "latest drivers installed,\npress 'Yes' button to allow us to run\nDirectX diagnostic tool "
+    "and send us diagnostic result\nto find what is the problem!";
+
+bool isSoftwareDriver(irr::video::E_DRIVER_TYPE type) {
+    return type == irr::video::EDT_SOFTWARE || type == irr::video::EDT_BURNINGSVIDEO;
+}
+
+} // namespace
+
+void setDeviceCreator(DeviceCreator creator) {
+    deviceCreator() = std::move(creator);
+}
+
+int run(IGameClient* client) {
+    CVellumEngine& engine = getEngine();
+    engine.setStage(STAGE_STARTING);
+    engine.setClient(client);
+    engine.getConfig().load();
+    engine.setActiveProfile(engine.getConfig().ActiveProfile);
+    createDevice();
+    mainLoop();
+    dropDevice();
+    engine.getConfig().save();
+    engine.setActiveProfile("");
+    return 1;
+}
+
+void createDevice() {
+    CVellumEngine& engine = getEngine();
+    EngineConfig& config = engine.getConfig();
+    CUserProfile* profile = engine.getActiveProfile();
+
+    irr::SIrrlichtCreationParameters parameters;
+    // Every hardware request is served by the OpenGL driver on this platform.
+    parameters.DriverType = irr::video::EDT_OPENGL;
+    parameters.WindowSize =
+        irr::core::dimension2du(profile->getXResolution(), profile->getYResolution());
+    parameters.Bits = static_cast<irr::u8>(config.BitsPerPixel);
+    parameters.Fullscreen = profile->getFullscreen() != 0;
+    parameters.Stencilbuffer = false;
+    parameters.Vsync = config.VSync != 0;
+    parameters.AntiAlias = config.Antialiasing != 0 ? 1 : 0;
+    parameters.EventReceiver = &engine.getInput();
+    fullScreenMode = profile->getFullscreen() != 0 ? 1 : 0;
+
+    irr::IrrlichtDevice* device = deviceCreator()(parameters);
+    if (!device && parameters.Bits >= 32) {
+        logDebug("Failed to create 3D device... Defaulting to 16b mode...");
+        parameters.Bits = 16;
+        device = deviceCreator()(parameters);
+    }
+    if (!device) {
+        logDebug("Failed to create 3D device... Defaulting to software mode...");
+        parameters.DriverType = irr::video::EDT_BURNINGSVIDEO;
+        parameters.Bits = 32;
+        parameters.Vsync = false;
+        parameters.AntiAlias = 0;
+        parameters.WindowSize = irr::core::dimension2du(640, 480);
+        device = deviceCreator()(parameters);
+    }
+    if (!device) {
+        messageBox(kDeviceFailureText, 3);
+        terminateProcess(0);
+    }
+    if (isSoftwareDriver(parameters.DriverType)) {
+        config.softwareRendering = 1;
+        config.HiQuality = 0;
+        config.Antialiasing = 0;
+    }
+
+    engine.setDeviceServices(device);
+    if (!engine.getLogger()) {
+        reportError("Failed to make logger!", false);
+    }
+    engine.getLogger()->setLogLevel(static_cast<irr::ELOG_LEVEL>(config.LogLevel));
+    irr::video::IVideoDriver* driver = engine.getDriver();
+    if (!driver) {
+        reportError("Failed to make driver!", false);
+    }
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+    driver->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
+    device->setWindowCaption(engine.getClient()->getWindowCaption().c_str());
+    if (!engine.getSceneManager()) {
+        reportError("Failed to make smgr!", false);
+    }
+    engine.getFileSystem()->changeWorkingDirectoryTo(toNativePath(programFolder()).c_str());
+}
+
+void dropDevice() {
+    CVellumEngine& engine = getEngine();
+    if (irr::IrrlichtDevice* device = engine.getDevice()) {
+        device->drop();
+        engine.setDeviceServices(nullptr);
+    }
+}
+
+namespace {
+
+// Advances the device timer by a fixed step per frame in unattended runs.
+void driveTimer(irr::ITimer* timer, int fixedFrameTime, int frame) {
+    if (fixedFrameTime <= 0) {
+        return;
+    }
+    if (!timer->isStopped()) {
+        timer->stop();
+    }
+    timer->setTime(static_cast<irr::u32>(fixedFrameTime) * static_cast<irr::u32>(frame));
+}
+
+std::string screenshotPathFor(const std::vector<ScreenshotRequest>& requests, int frame) {
+    for (const ScreenshotRequest& request : requests) {
+        if (request.frame == frame) {
+            return request.path;
+        }
+    }
+    return std::string();
+}
+
+void writeScreenshot(irr::video::IVideoDriver* driver, const std::string& path) {
+    irr::video::IImage* image = captureFrame(driver);
+    if (!image) {
+        return;
+    }
+    if (!writePngImage(driver, image, path)) {
+        logDebug("Screenshot not written: " + path);
+    }
+    image->drop();
+}
+
+void drawCursor(CFrameCursor& frameCursor, IGameClient::CursorRequest& cursor,
+                bool systemCursorShown, irr::video::ITexture* emptyTexture) {
+    ProfileScope scope(__FILE__, __LINE__);
+    CVellumEngine& engine = getEngine();
+    CInputModule& input = engine.getInput();
+    engine.getClient()->getCursor(input.isLeftDown(), cursor);
+    irr::core::recti source = frameCursor.sourceRect(cursor, systemCursorShown, getTicks());
+    irr::video::ITexture* texture = systemCursorShown ? emptyTexture : cursor.texture;
+    if (!texture) {
+        return;
+    }
+    irr::core::position2di at(input.cursorX() + cursor.hotspot.X,
+                              input.cursorY() + cursor.hotspot.Y);
+    engine.getDriver()->draw2DImage(texture, at, source, nullptr,
+                                    irr::video::SColor(255, 255, 255, 255), true);
+}
+
+void tearDown() {
+    CVellumEngine& engine = getEngine();
+    ScopedLock guard(engine.getSceneLock());
+    engine.setPauseLevel(99, true);
+    engine.setStage(STAGE_EXITING);
+    engine.pauseFader() = nullptr;
+    debugPrint("======= Exit in progress ========\n");
+    if (irr::scene::ICameraSceneNode* camera = engine.camera()) {
+        engine.camera() = nullptr;
+        camera->remove();
+    }
+    if (irr::scene::ISceneNode* root = engine.rootNode()) {
+        engine.rootNode() = nullptr;
+        root->remove();
+    }
+    engine.getRenderer().releaseMaterials();
+    if (engine.isDebugMode()) {
+        writeProfilingReport();
+    }
+    engine.clearCaches(true);
+    engine.getClient()->onExit();
+    guard.unlock();
+    engine.setMainThreadId(0);
+}
+
+} // namespace
+
+void mainLoop() {
+    CVellumEngine& engine = getEngine();
+    EngineConfig& config = engine.getConfig();
+    irr::IrrlichtDevice* device = engine.getDevice();
+    irr::video::IVideoDriver* driver = engine.getDriver();
+    irr::scene::ISceneManager* scene = engine.getSceneManager();
+
+    engine.setMainThreadId(currentThreadId());
+    engine.getRenderer().registerCustomMaterials(driver, config.softwareRendering != 0);
+    engine.getClient()->onStart();
+    driver->setAmbientLight(irr::video::SColorf(1.0f, 1.0f, 1.0f, 1.0f));
+
+    irr::scene::ICameraSceneNode* camera = scene->addCameraSceneNode(
+        nullptr, irr::core::vector3df(0, 0, -20.65f), irr::core::vector3df(0, 0, 0), 1000);
+    engine.camera() = camera;
+    camera->setAspectRatio(4.0f / 3.0f);
+    camera->setPosition(irr::core::vector3df(0, 0, -20.65f));
+    scene->setActiveCamera(camera);
+
+    irr::video::ITexture* emptyTexture =
+        driver->getTexture(toNativePath(resolveDataPath("gui\\empty.png")).c_str());
+
+    int frame = 0;
+    int lastCursorVisibility = -1;
+    IGameClient::CursorRequest cursor;
+    CFrameCursor frameCursor;
+
+    engine.setStage(STAGE_PRELOADING);
+
+    for (;;) {
+        driveTimer(device->getTimer(), config.FixedFrameTime, frame + 1);
+        uint32_t frameStart = getTicks();
+        {
+            ScopedLock guard(engine.getSceneLock());
+            if (!device->run()) {
+                break;
+            }
+        }
+        CRenderModule& renderer = engine.getRenderer();
+        renderer.resetFrameStatistics();
+        ++frame;
+        driver->beginScene(false, true, irr::video::SColor(0, 0, 0, 0));
+        {
+            ScopedLock guard(engine.getSceneLock());
+            renderer.renderAll();
+        }
+        engine.getClient()->onFrame();
+
+        bool systemCursorShown =
+            isSystemCursorShown({engine.getActiveProfile()->getWinCursor(), engine.getPauseLevel(),
+                                 engine.getStage(), config.softwareRendering});
+        if (static_cast<int>(systemCursorShown) != lastCursorVisibility) {
+            device->getCursorControl()->setVisible(systemCursorShown);
+            lastCursorVisibility = systemCursorShown ? 1 : 0;
+        }
+        if (!config.softwareRendering) {
+            drawCursor(frameCursor, cursor, systemCursorShown, emptyTexture);
+        }
+
+        std::string screenshot = screenshotPathFor(config.ScreenshotAt, frame);
+        if (!screenshot.empty()) {
+            writeScreenshot(driver, screenshot);
+        }
+        driver->endScene();
+        engine.setFrameStatistics(driver->getFPS(), renderer.switchList(), renderer.switchCount(),
+                                  renderer.trigCount());
+
+        // Unattended runs with a fixed frame time need no limiter: their time is driven.
+        if (!config.softwareRendering && config.FixedFrameTime <= 0) {
+            sleepMilliseconds(0);
+            while (getTicks() - frameStart < kMinFrameTime) {
+                sleepMilliseconds(0);
+            }
+        }
+        if (config.ExitAfterFrames > 0 && frame >= config.ExitAfterFrames) {
+            break;
+        }
+        if (engine.getPauseLevel() >= 99 || engine.getStage() >= STAGE_EXITING ||
+            engine.isExitRequested()) {
+            break;
+        }
+    }
+    tearDown();
+}

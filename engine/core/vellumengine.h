@@ -1,0 +1,130 @@
+#pragma once
+
+#include "core/module_userprofile.h"
+#include "input/module_mousekeyb.h"
+#include "platform/locks.h"
+#include "scene/rendering.h"
+
+#include <irrlicht/irrlicht.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class IGameClient;
+
+enum EngineStage {
+    STAGE_CREATED = 0,
+    STAGE_STARTING = 10,
+    STAGE_PRELOADING = 100,
+    STAGE_RUNNING = 500,
+    STAGE_EXITING = 999,
+};
+
+// The one object that ties the engine together: it owns the configuration, the active profile
+// and the engine's modules, keeps the rendering device and its services, and offers the stage,
+// the pause level, the scene lock, exit requests, cache clearing and preloading.
+class CVellumEngine {
+public:
+    CVellumEngine();
+    virtual ~CVellumEngine();
+    CVellumEngine(const CVellumEngine&) = delete;
+    CVellumEngine& operator=(const CVellumEngine&) = delete;
+
+    // The game; a fatal error when none is set.
+    IGameClient* getClient();
+    bool hasClient() const { return client != nullptr; }
+    // Grabs the new client and drops the old one.
+    void setClient(IGameClient* newClient);
+
+    EngineConfig& getConfig() { return config; }
+    // The active profile, created with the configured name (defaults only) when there is none.
+    CUserProfile* getActiveProfile();
+    // Releases the active profile (saving it when changed) and activates the named one.
+    void setActiveProfile(const std::string& name);
+
+    irr::IrrlichtDevice* getDevice() const { return device; }
+    irr::video::IVideoDriver* getDriver() const { return driver; }
+    irr::scene::ISceneManager* getSceneManager() const { return sceneManager; }
+    irr::ILogger* getLogger() const { return logger; }
+    irr::io::IFileSystem* getFileSystem() const { return fileSystem; }
+    // Set by device creation; cleared by dropDevice.
+    void setDeviceServices(irr::IrrlichtDevice* newDevice);
+
+    irr::scene::ICameraSceneNode*& camera() { return cameraNode; }
+    irr::scene::ISceneNode*& rootNode() { return root; }
+    irr::scene::ISceneNode*& pauseFader() { return fader; }
+    irr::scene::ISceneNode*& backgroundNode() { return background; }
+
+    CInputModule& getInput() { return input; }
+    CRenderModule& getRenderer() { return renderer; }
+
+    bool isDebugMode() const;
+    int getStage() const { return stage; }
+    void setStage(int newStage) { stage = newStage; }
+    bool isStageRunning() const { return stage >= STAGE_RUNNING; }
+
+    // The pause level: 0 running, 2 paused, 99 exit; 1 while the fader of an ended pause still
+    // fades out.
+    int getPauseLevel();
+    // Sets (set) or clears a pause level; 0 only when an exit (99) would be taken back.
+    int setPauseLevel(int level, bool set);
+
+    // Ends the main loop after the current frame; a fatal error from any thread but the main one.
+    void requestExit();
+    bool isExitRequested() const { return exitRequested != 0; }
+
+    uint32_t getMainThreadId() const { return mainThreadId; }
+    void setMainThreadId(uint32_t id) { mainThreadId = id; }
+
+    // Writes the text to the debug log when the level reaches the configured LogLevel.
+    void logLeveled(const std::string& text, int level);
+    // Empties the engine's caches; unless silent, says so in a box with the switch list.
+    void clearCaches(bool silent);
+
+    CriticalSectionLock& getSceneLock() { return sceneLock; }
+    CriticalSectionLock& getInputLock() { return inputLock; }
+
+    // Frame statistics copied from the render module each frame.
+    void setFrameStatistics(int framesPerSecond, const std::string& switches, int switchTotal,
+                            int trigTotal);
+    int getFps() const { return fps; }
+    const std::string& getSwitchList() const { return switchList; }
+    int getSwitchCount() const { return switchCount; }
+    int getTrigCount() const { return trigCount; }
+
+    float getPreloadProgress() const { return preloadProgress; }
+    void setPreloadProgress(float progress) { preloadProgress = progress; }
+
+private:
+    IProfileExtension* createProfileExtension();
+
+    IGameClient* client = nullptr;
+    EngineConfig config;
+    CUserProfile* activeProfile = nullptr;
+    int pauseLevel = 0;
+    irr::IrrlichtDevice* device = nullptr;
+    irr::video::IVideoDriver* driver = nullptr;
+    irr::scene::ISceneManager* sceneManager = nullptr;
+    irr::ILogger* logger = nullptr;
+    irr::io::IFileSystem* fileSystem = nullptr;
+    CInputModule input;
+    CRenderModule renderer;
+    int fps = 0;
+    std::string switchList;
+    int switchCount = 0;
+    int trigCount = 0;
+    std::atomic<uint32_t> mainThreadId{0};
+    CriticalSectionLock sceneLock;
+    CriticalSectionLock inputLock;
+    irr::scene::ISceneNode* fader = nullptr;
+    irr::scene::ICameraSceneNode* cameraNode = nullptr;
+    irr::scene::ISceneNode* root = nullptr;
+    std::atomic<int> stage{STAGE_CREATED};
+    float preloadProgress = 0;
+    irr::scene::ISceneNode* background = nullptr;
+    std::atomic<int> exitRequested{0};
+};
+
+// The engine singleton, constructed on first use and destroyed at process exit.
+CVellumEngine& getEngine();
