@@ -1,0 +1,23 @@
+#pragma once
+
+#include "support/temporary_folder.h"
+
+#include <string>
+
+// A program folder of its own for one test: game.ini, the common and English data folders and a
+// "Profile" folder (so user data stays inside), with the engine pointed at it.
+class TestProgram {
+public:
+    // `gameIni` is the whole text of game.ini.
+    explicit TestProgram(const std::string& gameIni = defaultGameIni());
+
+    const TemporaryFolder& folder() const { return root; }
+    // Writes a data file below "data/" (native relative path).
+    void writeData(const std::string& relativePath, const std::string& content) const;
+
+    // A windowed 800 by 600 game in English with user data beside the program.
+    static std::string defaultGameIni();
+
+private:
+    TemporaryFolder root;
+};
