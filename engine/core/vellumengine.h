@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/module_userprofile.h"
+#include "core/open_dialogs.h"
 #include "input/module_mousekeyb.h"
 #include "platform/locks.h"
 #include "scene/rendering.h"
@@ -57,6 +58,8 @@ public:
     irr::scene::ISceneNode*& backgroundNode() { return background; }
 
     CInputModule& getInput() { return input; }
+    // The dialogs currently open.
+    COpenDialogList& openDialogs() { return dialogList; }
     CRenderModule& getRenderer() { return renderer; }
 
     bool isDebugMode() const;
@@ -123,6 +126,7 @@ private:
     std::atomic<int> stage{STAGE_CREATED};
     float preloadProgress = 0;
     irr::scene::ISceneNode* background = nullptr;
+    COpenDialogList dialogList;
     std::atomic<int> exitRequested{0};
 };
 
