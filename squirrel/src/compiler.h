@@ -1,0 +1,141 @@
+// Single-pass compiler from script text to function prototypes.
+#pragma once
+
+#include "func_state.h"
+#include "lexer.h"
+
+#include <string_view>
+
+namespace squirrel::detail {
+
+class State;
+
+// Compiles a whole script into the prototype of its main function (variadic, `this` first).
+// Throws CompileError.
+Value compileScript(State& state, std::string_view text, std::string_view sourceName);
+
+// Where an expression's value is, before it is placed in a register.
+struct Exp {
+    enum Kind {
+        Void,
+        Null,
+        True,
+        False,
+        Int,       // ival
+        Float,     // fval
+        Const,     // constant index a
+        Local,     // named local in register a
+        Temp,      // temporary register a
+        Outer,     // free variable a
+        Field,     // register a indexed by register b
+        FieldK,    // register a indexed by constant b
+        ThisField, // identifier resolved at run time: this (then root) indexed by constant a
+        Compare,   // comparison `op` of registers a and b, not yet evaluated
+    };
+    Kind kind = Void;
+    int a = 0;
+    int b = 0;
+    std::int32_t ival = 0;
+    float fval = 0.0f;
+    Op op = Op::Eq;
+
+    static Exp make(Kind kind, int a = 0, int b = 0) {
+        Exp e;
+        e.kind = kind;
+        e.a = a;
+        e.b = b;
+        return e;
+    }
+    bool inRegister() const { return kind == Local || kind == Temp; }
+    bool isConstant() const { return kind >= Null && kind <= Const; }
+};
+
+class Compiler {
+public:
+    Compiler(State& state, std::string_view text, std::string_view sourceName);
+    Value compile();
+
+private:
+    // statements
+    void statements();
+    void statement();
+    void optionalSemicolon();
+    bool isEndOfStatement() const;
+    void block();
+    void ifStatement();
+    void whileStatement();
+    void doWhileStatement();
+    void forStatement();
+    void foreachStatement();
+    void switchStatement();
+    void breakOrContinue(bool isBreak);
+    void returnStatement();
+    void localStatement();
+    void functionStatement();
+    void tryStatement();
+    void constStatement();
+    void enumStatement();
+    void loopBody(LoopContext& context);
+    Value scalarConstant();
+
+    // expressions
+    Exp commaExpression();
+    Exp expression();
+    Exp logicalOr();
+    Exp logicalAnd();
+    Exp bitOr();
+    Exp bitXor();
+    Exp bitAnd();
+    Exp equality();
+    Exp comparison();
+    Exp shift();
+    Exp additive();
+    Exp multiplicative();
+    Exp unary();
+    Exp postfix();
+    Exp primary();
+    Exp identifier(const Value& name);
+    Exp tableLiteral();
+    Exp arrayLiteral();
+    Exp functionExpression(const Value& name, bool lambda);
+    Exp call(Exp function);
+    Exp rawCall();
+    Exp assignment(Exp target, int op, bool discard);
+    Exp increment(Exp target, int delta, bool prefix);
+    void dropPostfixCopy(Exp& e);
+    Exp binaryArith(Op op, Exp left, Exp right);
+    Exp compareOp(Op op, Exp left, Exp right);
+    void compileFunction(const Value& name, bool lambda, int destination);
+
+    // code generation helpers
+    void discharge(Exp& e);
+    void toRegister(Exp& e, int reg);
+    int toNextRegister(Exp& e);
+    int toAnyRegister(Exp& e);
+    void freeExp(const Exp& e);
+    void freeRegisters(int r1, int r2);
+    // Emits a jump taken when e is false; returns its pc or -1 when e is always true.
+    int jumpIfFalse(Exp& e);
+    Exp keyOperand(Exp& object, bool allowConstant);
+    Exp fieldResult(int lowestTemp, const Exp& value);
+    Exp assignLocal(int reg, Exp value);
+    int stringConstant(const Value& s);
+    Value intern(std::string_view text);
+
+    // tokens
+    void next() {
+        lex_.next();
+        fs_->line = lex_.previousLine;
+    }
+    void expect(int token);
+    Value expectIdentifier();
+    [[noreturn]] void error(const std::string& message) { lex_.error(message); }
+
+    State& state_;
+    Lexer lex_;
+    Value source_;
+    FuncState* fs_ = nullptr;
+    bool discardNext_ = false; // the next expression's value is not used
+};
+
+} // namespace squirrel::detail

@@ -1,0 +1,259 @@
+// Default delegate of arrays.
+#include "library.h"
+#include "machine.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+namespace squirrel::detail {
+
+namespace {
+
+std::vector<Value>& itemsOf(const Value& v) {
+    return v.array()->items;
+}
+
+Value arrayLen(Machine&, Value* args, int) {
+    return Value::integer(static_cast<std::int32_t>(itemsOf(args[0]).size()));
+}
+
+Value arrayAppend(Machine&, Value* args, int) {
+    itemsOf(args[0]).push_back(args[1]);
+    return args[0];
+}
+
+Value arrayExtend(Machine&, Value* args, int) {
+    std::vector<Value> extra = itemsOf(args[1]);
+    auto& items = itemsOf(args[0]);
+    items.insert(items.end(), extra.begin(), extra.end());
+    return args[0];
+}
+
+Value arrayPop(Machine& m, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    if (items.empty())
+        m.raiseError("empty array");
+    Value last = std::move(items.back());
+    items.pop_back();
+    return last;
+}
+
+Value arrayTop(Machine& m, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    if (items.empty())
+        m.raiseError("empty array");
+    return items.back();
+}
+
+Value arrayInsert(Machine& m, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    std::int32_t index = args[1].toInt();
+    if (index < 0 || static_cast<std::size_t>(index) > items.size())
+        m.raiseError("index out of range");
+    items.insert(items.begin() + index, args[2]);
+    return args[0];
+}
+
+Value arrayRemove(Machine& m, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    std::int32_t index = args[1].toInt();
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
+        m.raiseError("index out of range");
+    Value removed = std::move(items[static_cast<std::size_t>(index)]);
+    items.erase(items.begin() + index);
+    return removed;
+}
+
+Value arrayResize(Machine& m, Value* args, int count) {
+    std::int32_t size = args[1].toInt();
+    if (size < 0)
+        m.raiseError("negative size");
+    itemsOf(args[0]).resize(static_cast<std::size_t>(size), count > 2 ? args[2] : Value());
+    return args[0];
+}
+
+// Stable merge sort; the comparison may run script code that raises, so it works on a copy and
+// the array only changes when sorting finished.
+void mergeSort(std::vector<Value>& items, std::vector<Value>& scratch, std::size_t from,
+               std::size_t to, const std::function<int(const Value&, const Value&)>& compare) {
+    if (to - from < 2)
+        return;
+    std::size_t middle = from + (to - from) / 2;
+    mergeSort(items, scratch, from, middle, compare);
+    mergeSort(items, scratch, middle, to, compare);
+    std::size_t left = from, right = middle, out = from;
+    while (left < middle && right < to) {
+        if (compare(items[right], items[left]) < 0)
+            scratch[out++] = items[right++];
+        else
+            scratch[out++] = items[left++];
+    }
+    while (left < middle)
+        scratch[out++] = items[left++];
+    while (right < to)
+        scratch[out++] = items[right++];
+    for (std::size_t i = from; i < to; ++i)
+        items[i] = std::move(scratch[i]);
+}
+
+Value arraySort(Machine& m, Value* args, int count) {
+    Value self = args[0];
+    Value fn = count > 1 ? args[1] : Value();
+    std::vector<Value> items = itemsOf(self);
+    std::vector<Value> scratch(items.size());
+    std::function<int(const Value&, const Value&)> compare;
+    if (fn.isNull()) {
+        compare = [&m](const Value& a, const Value& b) { return m.compare(a, b); };
+    } else {
+        compare = [&m, &fn](const Value& a, const Value& b) {
+            Value pair[2] = {a, b};
+            Value result = m.call(fn, m.state.root, pair, 2);
+            if (result.tag == Tag::Bool)
+                return result.b ? 1 : 0;
+            if (!result.isNumber())
+                m.raiseError("numeric value expected as return value of the compare function");
+            return result.toInt();
+        };
+    }
+    mergeSort(items, scratch, 0, items.size(), compare);
+    itemsOf(self) = std::move(items);
+    return self;
+}
+
+Value arrayReverse(Machine&, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    std::reverse(items.begin(), items.end());
+    return args[0];
+}
+
+Value arraySlice(Machine& m, Value* args, int count) {
+    auto& items = itemsOf(args[0]);
+    std::int32_t length = static_cast<std::int32_t>(items.size());
+    std::int32_t start = args[1].toInt();
+    std::int32_t end = count > 2 ? args[2].toInt() : length;
+    if (start < 0)
+        start += length;
+    if (end < 0)
+        end += length;
+    if (end < start)
+        m.raiseError("wrong indexes");
+    if (end > length || start < 0)
+        m.raiseError("slice out of range");
+    Value result = m.state.newArray();
+    itemsOf(result).assign(items.begin() + start, items.begin() + end);
+    return result;
+}
+
+Value arrayToString(Machine& m, Value* args, int) {
+    return m.toString(args[0]);
+}
+
+Value arrayClear(Machine&, Value* args, int) {
+    std::vector<Value> old;
+    old.swap(itemsOf(args[0]));
+    return args[0];
+}
+
+// How many of (value, index, array) a mapping function takes.
+int mapArgumentCount(const Value& fn) {
+    if (fn.tag == Tag::Closure) {
+        FunctionProto* proto = fn.closure()->proto;
+        return proto->varargs ? 3 : std::min(3, proto->paramCount - 1);
+    }
+    std::int32_t check = fn.native()->paramCheck;
+    return check == 0 ? 3 : std::min(3, std::abs(check) - 1);
+}
+
+// Calls fn for every element, with this = the array, and stores the results in target.
+void mapInto(Machine& m, const Value& self, const Value& fn, std::vector<Value>& target) {
+    int arguments = std::max(1, mapArgumentCount(fn));
+    for (std::size_t i = 0; i < itemsOf(self).size(); ++i) {
+        Value call[3] = {itemsOf(self)[i], Value::integer(static_cast<std::int32_t>(i)), self};
+        Value result = m.call(fn, self, call, arguments);
+        if (i < target.size())
+            target[i] = std::move(result);
+    }
+}
+
+Value arrayMap(Machine& m, Value* args, int) {
+    Value self = args[0];
+    Value result = m.state.newArray(itemsOf(self).size());
+    mapInto(m, self, args[1], itemsOf(result));
+    return result;
+}
+
+Value arrayApply(Machine& m, Value* args, int) {
+    Value self = args[0];
+    mapInto(m, self, args[1], itemsOf(self));
+    return self;
+}
+
+Value arrayReduce(Machine& m, Value* args, int count) {
+    Value self = args[0];
+    Value fn = args[1];
+    std::size_t next = 0;
+    Value accumulated;
+    if (count > 2) {
+        accumulated = args[2];
+    } else {
+        if (itemsOf(self).empty())
+            return Value();
+        accumulated = itemsOf(self)[0];
+        next = 1;
+    }
+    for (; next < itemsOf(self).size(); ++next) {
+        Value pair[2] = {accumulated, itemsOf(self)[next]};
+        accumulated = m.call(fn, self, pair, 2);
+    }
+    return accumulated;
+}
+
+Value arrayFilter(Machine& m, Value* args, int) {
+    Value self = args[0];
+    Value fn = args[1];
+    Value result = m.state.newArray();
+    for (std::size_t i = 0; i < itemsOf(self).size(); ++i) {
+        Value pair[2] = {Value::integer(static_cast<std::int32_t>(i)), itemsOf(self)[i]};
+        if (m.call(fn, self, pair, 2).truthy())
+            itemsOf(result).push_back(pair[1]);
+    }
+    return result;
+}
+
+Value arrayFind(Machine& m, Value* args, int) {
+    auto& items = itemsOf(args[0]);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (m.equals(items[i], args[1]))
+            return Value::integer(static_cast<std::int32_t>(i));
+    }
+    return Value();
+}
+
+} // namespace
+
+void createArrayDelegate(State& s) {
+    s.arrayDelegate = s.newTable();
+    Table* t = s.arrayDelegate.table();
+    s.registerNative(t, "len", arrayLen, 1, "a");
+    s.registerNative(t, "append", arrayAppend, 2, "a");
+    s.registerNative(t, "push", arrayAppend, 2, "a");
+    s.registerNative(t, "extend", arrayExtend, 2, "aa");
+    s.registerNative(t, "pop", arrayPop, 1, "a");
+    s.registerNative(t, "top", arrayTop, 1, "a");
+    s.registerNative(t, "insert", arrayInsert, 3, "an");
+    s.registerNative(t, "remove", arrayRemove, 2, "an");
+    s.registerNative(t, "resize", arrayResize, -2, "an");
+    s.registerNative(t, "sort", arraySort, -1, "ac");
+    s.registerNative(t, "reverse", arrayReverse, 1, "a");
+    s.registerNative(t, "slice", arraySlice, -2, "ann");
+    s.registerNative(t, "tostring", arrayToString, 1, "a");
+    s.registerNative(t, "clear", arrayClear, 1, "a");
+    s.registerNative(t, "map", arrayMap, 2, "ac");
+    s.registerNative(t, "apply", arrayApply, 2, "ac");
+    s.registerNative(t, "reduce", arrayReduce, -2, "ac");
+    s.registerNative(t, "filter", arrayFilter, 2, "ac");
+    s.registerNative(t, "find", arrayFind, 2, "a.");
+}
+
+} // namespace squirrel::detail

@@ -1,0 +1,187 @@
+// Freeing of objects and the collector of reference cycles.
+#include "array.h"
+#include "function.h"
+#include "object.h"
+#include "table.h"
+
+#include <vector>
+
+namespace squirrel::detail {
+
+namespace {
+
+void freeObject(RefCounted* object) {
+    switch (object->tag) {
+    case Tag::String: {
+        String* s = static_cast<String*>(object);
+        s->owner->destroy(s);
+        break;
+    }
+    case Tag::FunctionProto:
+        delete static_cast<FunctionProto*>(object);
+        break;
+    case Tag::Table:
+        delete static_cast<Table*>(object);
+        break;
+    case Tag::Array:
+        delete static_cast<Array*>(object);
+        break;
+    case Tag::Closure:
+        delete static_cast<Closure*>(object);
+        break;
+    case Tag::NativeClosure:
+        delete static_cast<NativeClosure*>(object);
+        break;
+    default:
+        break;
+    }
+}
+
+// Objects whose count reached zero while another object was being freed wait here, so freeing
+// a long chain of objects runs in a loop instead of recursing.
+thread_local std::vector<RefCounted*> pendingFrees;
+thread_local bool freeing = false;
+
+} // namespace
+
+void destroyObject(RefCounted* object) {
+    if (freeing) {
+        pendingFrees.push_back(object);
+        return;
+    }
+    freeing = true;
+    freeObject(object);
+    while (!pendingFrees.empty()) {
+        RefCounted* next = pendingFrees.back();
+        pendingFrees.pop_back();
+        freeObject(next);
+    }
+    freeing = false;
+}
+
+void traverseContainer(GCObject* object, ValueVisitor visit, void* context) {
+    switch (object->tag) {
+    case Tag::Table: {
+        Table* t = static_cast<Table*>(object);
+        for (std::uint32_t i = 0; i < t->end(); ++i) {
+            auto& e = const_cast<Table::Entry&>(t->entry(i));
+            visit(e.key, context);
+            visit(e.value, context);
+        }
+        visit(t->delegate, context);
+        break;
+    }
+    case Tag::Array:
+        for (Value& v : static_cast<Array*>(object)->items)
+            visit(v, context);
+        break;
+    case Tag::Closure: {
+        Closure* c = static_cast<Closure*>(object);
+        visit(c->env, context);
+        visit(c->root, context);
+        for (Value& v : c->outers)
+            visit(v, context);
+        for (Value& v : c->defaults)
+            visit(v, context);
+        break;
+    }
+    case Tag::NativeClosure: {
+        NativeClosure* c = static_cast<NativeClosure*>(object);
+        visit(c->env, context);
+        for (Value& v : c->outers)
+            visit(v, context);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void clearContainer(GCObject* object) {
+    switch (object->tag) {
+    case Tag::Table: {
+        Table* t = static_cast<Table*>(object);
+        t->clear();
+        t->delegate.setNull();
+        break;
+    }
+    case Tag::Array: {
+        std::vector<Value> items;
+        items.swap(static_cast<Array*>(object)->items);
+        break;
+    }
+    case Tag::Closure: {
+        Closure* c = static_cast<Closure*>(object);
+        c->env.setNull();
+        c->root.setNull();
+        std::vector<Value> outers, defaults;
+        outers.swap(c->outers);
+        defaults.swap(c->defaults);
+        break;
+    }
+    case Tag::NativeClosure: {
+        NativeClosure* c = static_cast<NativeClosure*>(object);
+        c->env.setNull();
+        std::vector<Value> outers;
+        outers.swap(c->outers);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+int collectCycles(GCObject* listHead) {
+    // Trial deletion: subtract the references containers hold on each other. A container whose
+    // count stays above zero is referenced from outside the containers (a stack, native code, a
+    // handle) and is alive; so is everything it reaches. The rest is garbage held by cycles.
+    for (GCObject* o = listHead; o; o = o->gcNext)
+        o->gcRefs = static_cast<std::int32_t>(o->refCount);
+    for (GCObject* o = listHead; o; o = o->gcNext) {
+        traverseContainer(
+            o,
+            [](Value& v, void*) {
+                if (isContainer(v.tag))
+                    --v.as<GCObject>()->gcRefs;
+            },
+            nullptr);
+    }
+    std::vector<GCObject*> work;
+    for (GCObject* o = listHead; o; o = o->gcNext) {
+        if (o->gcRefs > 0)
+            work.push_back(o);
+    }
+    // Marked objects get gcRefs = -1 (alive); unmarked ones keep 0.
+    for (GCObject* o : work)
+        o->gcRefs = -1;
+    while (!work.empty()) {
+        GCObject* o = work.back();
+        work.pop_back();
+        traverseContainer(
+            o,
+            [](Value& v, void* context) {
+                if (!isContainer(v.tag))
+                    return;
+                GCObject* child = v.as<GCObject>();
+                if (child->gcRefs != -1) {
+                    child->gcRefs = -1;
+                    static_cast<std::vector<GCObject*>*>(context)->push_back(child);
+                }
+            },
+            &work);
+    }
+    std::vector<Value> garbage;
+    for (GCObject* o = listHead; o; o = o->gcNext) {
+        if (o->gcRefs != -1)
+            garbage.emplace_back(o);
+    }
+    // Holding a reference to each keeps them valid while their contents are dropped; releasing
+    // the holds afterwards frees them.
+    for (Value& v : garbage)
+        clearContainer(v.as<GCObject>());
+    int count = static_cast<int>(garbage.size());
+    garbage.clear();
+    return count;
+}
+
+} // namespace squirrel::detail

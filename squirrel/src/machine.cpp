@@ -1,0 +1,906 @@
+// Calls, frames, error unwinding and the interpreter loop.
+#include "machine.h"
+
+#include <sys/mman.h>
+
+#include <cstdarg>
+#include <cstring>
+#include <new>
+
+namespace squirrel::detail {
+
+namespace {
+
+// Interpreter loops that may run nested on the C++ stack (script -> native -> script ...).
+constexpr int kMaxNesting = 200;
+
+FunctionProto* protoOf(const Frame& frame) {
+    return reinterpret_cast<Closure*>(frame.callee)->proto;
+}
+
+bool isScriptFrame(const Frame& frame) {
+    return frame.callee->tag == Tag::Closure;
+}
+
+} // namespace
+
+Machine::Machine(State& state, std::size_t stackSlots) : state(state) {
+    // The stack never moves, so pointers into it stay valid across calls. Untouched pages cost
+    // nothing, and zeroed memory holds null values.
+    std::size_t bytes = stackSlots * sizeof(Value);
+    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (memory == MAP_FAILED)
+        throw std::bad_alloc();
+    stack_ = static_cast<Value*>(memory);
+    capacity_ = static_cast<std::int32_t>(stackSlots);
+    frames.reserve(64);
+}
+
+Machine::~Machine() {
+    while (!frames.empty()) {
+        releaseRef(frames.back().callee);
+        frames.pop_back();
+    }
+    // Every slot that was ever used lies below the highest frame; clearing the whole used range
+    // would touch untouched pages, so clear until a run of null slots shows the end.
+    for (std::int32_t i = 0; i < capacity_; ++i) {
+        if (stack_[i].isNull() && i >= top) {
+            bool rest = true;
+            for (std::int32_t j = i; j < capacity_ && j < i + 1024; ++j)
+                rest = rest && stack_[j].isNull();
+            if (rest)
+                break;
+        }
+        stack_[i].setNull();
+    }
+    error.setNull();
+    munmap(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
+}
+
+std::string formatString(const char* format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (n < 0)
+        return {};
+    if (static_cast<std::size_t>(n) < sizeof buffer)
+        return std::string(buffer, static_cast<std::size_t>(n));
+    std::string result(static_cast<std::size_t>(n), '\0');
+    va_start(args, format);
+    std::vsnprintf(result.data(), result.size() + 1, format, args);
+    va_end(args);
+    return result;
+}
+
+void Machine::raise(Value value) {
+    error = std::move(value);
+    traceCaptured = false;
+    throw ScriptException{};
+}
+
+void Machine::raiseError(const char* format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    raise(state.string(buffer));
+}
+
+std::int32_t Machine::currentLine(const Frame& frame) const {
+    if (!isScriptFrame(frame))
+        return -1;
+    FunctionProto* proto = protoOf(frame);
+    std::uint32_t pc = static_cast<std::uint32_t>(frame.ip - proto->code.data());
+    return proto->lineAt(pc ? pc - 1 : 0);
+}
+
+const Frame* Machine::frameAt(int level) const {
+    if (level < 0 || static_cast<std::size_t>(level) >= frames.size())
+        return nullptr;
+    return &frames[frames.size() - 1 - static_cast<std::size_t>(level)];
+}
+
+std::vector<TraceEntry> Machine::callStack() const {
+    std::vector<TraceEntry> result;
+    for (std::size_t i = frames.size(); i-- > 0;) {
+        const Frame& frame = frames[i];
+        TraceEntry entry;
+        if (isScriptFrame(frame)) {
+            FunctionProto* proto = protoOf(frame);
+            entry.function = proto->name.isNull() ? "unknown" : proto->name.str()->c_str();
+            entry.source = proto->source.isNull() ? "unknown" : proto->source.str()->c_str();
+        } else {
+            const NativeClosure* native = reinterpret_cast<const NativeClosure*>(frame.callee);
+            entry.function = native->name.isNull() ? "unknown" : native->name.str()->c_str();
+            entry.source = "NATIVE";
+        }
+        entry.line = currentLine(frame);
+        result.push_back(std::move(entry));
+    }
+    return result;
+}
+
+// Records where an error leaves the innermost interpreter loop and reports errors that no
+// script catches to the error handler, while the frames are still in place.
+void Machine::noteError() {
+    bool caughtHere = !traps_.empty() && traps_.back().frame >= executeEntry_;
+    if (!traceCaptured && !caughtHere) {
+        trace = callStack();
+        traceCaptured = true;
+        if (traps_.empty() && protectDepth_ == 0 && !state.errorHandler.isNull()) {
+            Value handler = state.errorHandler;
+            Value failure = error;
+            ++protectDepth_;
+            try {
+                call(handler, state.root, &failure, 1);
+            } catch (ScriptException&) {
+                // An error inside the handler cannot be reported anywhere.
+            }
+            --protectDepth_;
+            error = std::move(failure);
+        }
+    }
+}
+
+void Machine::unwindFrame() {
+    Frame frame = frames.back();
+    std::int32_t end = isScriptFrame(frame) ? frame.base + protoOf(frame)->stackSize : top;
+    for (std::int32_t i = frame.base; i < end; ++i)
+        stack_[i].setNull();
+    std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
+    while (!traps_.empty() && traps_.back().frame >= index)
+        traps_.pop_back();
+    frames.pop_back();
+    releaseRef(frame.callee);
+}
+
+void Machine::checkArgumentCount(Closure* closure, std::int32_t count) {
+    FunctionProto* proto = closure->proto;
+    if (count < proto->paramCount - proto->defaultCount ||
+        (count > proto->paramCount && !proto->varargs))
+        raiseError("wrong number of parameters");
+}
+
+void Machine::adjustArguments(Closure* closure, std::int32_t base, std::int32_t count) {
+    FunctionProto* proto = closure->proto;
+    std::int32_t params = proto->paramCount;
+    if (count < params) {
+        std::int32_t firstDefault = params - proto->defaultCount;
+        for (std::int32_t i = count; i < params; ++i)
+            stack_[base + i] = closure->defaults[static_cast<std::size_t>(i - firstDefault)];
+        count = params;
+    }
+    if (proto->varargs) {
+        Array* extra = new Array(state.gcHead);
+        Value holder(extra);
+        extra->items.reserve(static_cast<std::size_t>(count - params));
+        for (std::int32_t i = params; i < count; ++i)
+            extra->items.push_back(std::move(stack_[base + i]));
+        stack_[base + params] = std::move(holder);
+    }
+}
+
+void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t count,
+                           std::int32_t target, bool boundary) {
+    FunctionProto* proto = closure->proto;
+    std::int32_t newTop = base + proto->stackSize;
+    if (newTop > capacity_)
+        raiseError("stack overflow");
+    if (count != proto->paramCount || proto->varargs) {
+        checkArgumentCount(closure, count);
+        adjustArguments(closure, base, count);
+    }
+    if (!closure->env.isNull())
+        stack_[base] = closure->env;
+    addRef(closure);
+    frames.push_back(Frame{closure, proto->code.data(), base, target, boundary});
+    top = newTop;
+}
+
+void Machine::checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count) {
+    std::int32_t check = native->paramCheck;
+    if (check > 0 ? count != check : count < -check)
+        raiseError("wrong number of parameters");
+    std::size_t checked = std::min(native->typeMask.size(), static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < checked; ++i) {
+        std::uint32_t mask = native->typeMask[i];
+        const Value& arg = stack_[base + static_cast<std::int32_t>(i)];
+        if (mask && !(mask & typeCode(arg.tag) & 0x00FFFFFFu)) {
+            std::string expected;
+            for (int t = 0; t <= static_cast<int>(Tag::UserData); ++t) {
+                std::uint32_t code = typeCode(static_cast<Tag>(t)) & 0x00FFFFFFu;
+                if ((mask & code) == code && static_cast<Tag>(t) != Tag::FunctionProto) {
+                    if (!expected.empty())
+                        expected += '|';
+                    expected += static_cast<Tag>(t) == Tag::NativeClosure ? "nativeclosure"
+                                : static_cast<Tag>(t) == Tag::Closure
+                                    ? "closure"
+                                    : typeName(static_cast<Tag>(t));
+                }
+            }
+            raiseError("parameter %d has an invalid type '%s' ; expected: '%s'",
+                       static_cast<int>(i), typeName(arg.tag), expected.c_str());
+        }
+    }
+}
+
+Value Machine::callNative(NativeClosure* native, std::int32_t base, std::int32_t count) {
+    if (native->paramCheck != 0 || !native->typeMask.empty())
+        checkNativeArguments(native, base, count);
+    if (!native->env.isNull())
+        stack_[base] = native->env;
+    std::int32_t savedTop = top;
+    addRef(native);
+    frames.push_back(Frame{native, nullptr, base, -1, false});
+    top = base + count;
+    try {
+        Value result = native->fn(*this, stack_ + base, count);
+        frames.pop_back();
+        releaseRef(native);
+        top = savedTop;
+        return result;
+    } catch (ScriptException&) {
+        noteError();
+        frames.pop_back();
+        releaseRef(native);
+        top = savedTop;
+        throw;
+    } catch (...) {
+        frames.pop_back();
+        releaseRef(native);
+        top = savedTop;
+        throw;
+    }
+}
+
+Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
+    Value& fn = stack_[funcSlot];
+    switch (fn.tag) {
+    case Tag::Closure:
+        enterClosure(fn.closure(), funcSlot + 1, count, -1, true);
+        return execute();
+    case Tag::NativeClosure:
+        return callNative(fn.native(), funcSlot + 1, count);
+    default:
+        raiseError("attempt to call '%s'", typeName(fn.tag));
+    }
+}
+
+Value Machine::call(const Value& fn, const Value& self, const Value* args, int count) {
+    std::int32_t slot = top;
+    if (slot + 2 + count > capacity_)
+        raiseError("stack overflow");
+    if (nesting_ >= kMaxNesting)
+        raiseError("native stack overflow");
+    stack_[slot] = fn;
+    stack_[slot + 1] = self;
+    for (int i = 0; i < count; ++i)
+        stack_[slot + 2 + i] = args[i];
+    top = slot + 2 + count;
+    struct Restore {
+        Machine& m;
+        std::int32_t slot;
+        std::int32_t end;
+        ~Restore() {
+            for (std::int32_t i = slot; i < end; ++i)
+                m.stack_[i].setNull();
+            m.top = slot;
+        }
+    } restore{*this, slot, slot + 2 + count};
+    return invoke(slot, count + 1);
+}
+
+Value Machine::protectedCall(const Value& fn, const Value& self, const Value* args, int count) {
+    ++protectDepth_;
+    try {
+        Value result = call(fn, self, args, count);
+        --protectDepth_;
+        return result;
+    } catch (...) {
+        --protectDepth_;
+        throw;
+    }
+}
+
+// The interpreter loop. It runs the frame on top of the stack (pushed with the boundary flag)
+// and every script frame it calls, and returns when the boundary frame returns.
+Value Machine::execute() {
+    const std::uint32_t entry = static_cast<std::uint32_t>(frames.size() - 1);
+    const std::uint32_t savedEntry = executeEntry_;
+    executeEntry_ = entry;
+    ++nesting_;
+    struct Leave {
+        Machine& m;
+        std::uint32_t savedEntry;
+        ~Leave() {
+            m.executeEntry_ = savedEntry;
+            --m.nesting_;
+        }
+    } leave{*this, savedEntry};
+
+    Frame* f;
+    Closure* closure;
+    FunctionProto* proto;
+    const Instr* ip;
+    Value* R;
+    const Value* K;
+
+#define LOAD_FRAME()                                                                               \
+    do {                                                                                           \
+        f = &frames.back();                                                                        \
+        closure = reinterpret_cast<Closure*>(f->callee);                                           \
+        proto = closure->proto;                                                                    \
+        ip = f->ip;                                                                                \
+        R = stack_ + f->base;                                                                      \
+        K = proto->constants.data();                                                               \
+    } while (0)
+#define SAVE_IP() (f->ip = ip)
+
+    LOAD_FRAME();
+    for (;;) {
+        try {
+            for (;;) {
+                const Instr in = *ip++;
+                switch (in.op) {
+                case Op::LoadNull:
+                    for (std::int32_t i = 0; i < in.d; ++i)
+                        R[in.a + i].setNull();
+                    break;
+                case Op::LoadInt:
+                    R[in.a].setInt(in.d);
+                    break;
+                case Op::LoadFloat: {
+                    float value;
+                    std::memcpy(&value, &in.d, sizeof value);
+                    R[in.a].setFloat(value);
+                    break;
+                }
+                case Op::LoadBool:
+                    R[in.a].setBool(in.d != 0);
+                    break;
+                case Op::LoadConst:
+                    R[in.a] = K[in.d];
+                    break;
+                case Op::LoadRoot:
+                    R[in.a] = closure->root.isNull() ? state.root : closure->root;
+                    break;
+                case Op::Move:
+                    R[in.a] = R[in.b];
+                    break;
+                case Op::GetOuter:
+                    R[in.a] = closure->outers[static_cast<std::size_t>(in.d)];
+                    break;
+                case Op::SetOuter:
+                    closure->outers[static_cast<std::size_t>(in.d)] = R[in.b];
+                    break;
+                case Op::NewTable:
+                    R[in.a] = state.newTable(static_cast<std::uint32_t>(in.d));
+                    break;
+                case Op::NewArray: {
+                    Value array = state.newArray();
+                    array.array()->items.reserve(static_cast<std::size_t>(in.d));
+                    R[in.a] = std::move(array);
+                    break;
+                }
+                case Op::Append:
+                    R[in.a].array()->items.push_back(R[in.b]);
+                    break;
+                case Op::NewSlot: {
+                    Value& object = R[in.a];
+                    if (object.tag == Tag::Table && !R[in.b].isNull()) {
+                        object.table()->set(R[in.b], R[in.c]);
+                    } else {
+                        SAVE_IP();
+                        newSlot(object, R[in.b], R[in.c]);
+                    }
+                    break;
+                }
+                case Op::NewSlotK: {
+                    Value& object = R[in.a];
+                    if (object.tag == Tag::Table) {
+                        object.table()->set(K[in.d], R[in.c]);
+                    } else {
+                        SAVE_IP();
+                        newSlot(object, K[in.d], R[in.c]);
+                    }
+                    break;
+                }
+                case Op::Get: {
+                    const Value& object = R[in.b];
+                    const Value& key = R[in.c];
+                    if (object.tag == Tag::Array && key.tag == Tag::Integer) {
+                        auto& items = object.array()->items;
+                        if (static_cast<std::uint32_t>(key.i) < items.size()) {
+                            R[in.a] = items[static_cast<std::size_t>(key.i)];
+                            break;
+                        }
+                    } else if (object.tag == Tag::Table) {
+                        if (Value* v = object.table()->find(key)) {
+                            R[in.a] = *v;
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    R[in.a] = get(object, key);
+                    break;
+                }
+                case Op::GetK: {
+                    const Value& object = R[in.b];
+                    if (object.tag == Tag::Table) {
+                        if (Value* v = object.table()->findString(K[in.d].str())) {
+                            R[in.a] = *v;
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    R[in.a] = get(object, K[in.d]);
+                    break;
+                }
+                case Op::Set: {
+                    const Value& object = R[in.a];
+                    const Value& key = R[in.b];
+                    if (object.tag == Tag::Array && key.tag == Tag::Integer) {
+                        auto& items = object.array()->items;
+                        if (static_cast<std::uint32_t>(key.i) < items.size()) {
+                            items[static_cast<std::size_t>(key.i)] = R[in.c];
+                            break;
+                        }
+                    } else if (object.tag == Tag::Table) {
+                        if (Value* v = object.table()->find(key)) {
+                            *v = R[in.c];
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    set(object, key, R[in.c]);
+                    break;
+                }
+                case Op::SetK: {
+                    const Value& object = R[in.a];
+                    if (object.tag == Tag::Table) {
+                        if (Value* v = object.table()->findString(K[in.d].str())) {
+                            *v = R[in.c];
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    set(object, K[in.d], R[in.c]);
+                    break;
+                }
+                case Op::GetThis: {
+                    const Value& self = R[0];
+                    if (self.tag == Tag::Table) {
+                        if (Value* v = self.table()->findString(K[in.d].str())) {
+                            R[in.a] = *v;
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    Value result;
+                    if (!tryGet(self, K[in.d], result)) {
+                        const Value& root = closure->root.isNull() ? state.root : closure->root;
+                        Value* v = root.tag == Tag::Table ? root.table()->find(K[in.d]) : nullptr;
+                        if (!v)
+                            raiseIndexError(K[in.d]);
+                        result = *v;
+                    }
+                    R[in.a] = std::move(result);
+                    break;
+                }
+                case Op::SetThis: {
+                    const Value& self = R[0];
+                    if (self.tag == Tag::Table) {
+                        if (Value* v = self.table()->findString(K[in.d].str())) {
+                            *v = R[in.c];
+                            break;
+                        }
+                    }
+                    SAVE_IP();
+                    if (contains(self, K[in.d]))
+                        set(self, K[in.d], R[in.c]);
+                    else
+                        set(closure->root.isNull() ? state.root : closure->root, K[in.d], R[in.c]);
+                    break;
+                }
+                case Op::PrepCall:
+                case Op::PrepCallK: {
+                    Value object = R[in.b];
+                    const Value& key = in.op == Op::PrepCallK ? K[in.d] : R[in.c];
+                    Value* found = object.tag == Tag::Table ? object.table()->find(key) : nullptr;
+                    if (found) {
+                        R[in.a] = *found;
+                    } else {
+                        SAVE_IP();
+                        R[in.a] = get(object, key);
+                    }
+                    R[in.a + 1] = std::move(object);
+                    break;
+                }
+                case Op::Delete: {
+                    SAVE_IP();
+                    Value removed = remove(R[in.b], R[in.c]);
+                    R[in.a] = std::move(removed);
+                    break;
+                }
+                case Op::In:
+                    SAVE_IP();
+                    R[in.a].setBool(contains(R[in.c], R[in.b]));
+                    break;
+                case Op::InstanceOf:
+                    // Only a class may stand on the right of instanceof, and no value here is
+                    // a class, so the operation always fails.
+                    SAVE_IP();
+                    raiseError("cannot apply instanceof between a %s and a %s",
+                               typeName(R[in.b].tag), typeName(R[in.c].tag));
+                case Op::TypeOf:
+                    R[in.a] = state.string(typeName(R[in.b].tag));
+                    break;
+                case Op::Clone: {
+                    SAVE_IP();
+                    Value copy = clone(R[in.b]);
+                    R[in.a] = std::move(copy);
+                    break;
+                }
+                case Op::SetDelegate: {
+                    SAVE_IP();
+                    Value table = R[in.c];
+                    const Value& parent = R[in.b];
+                    if (table.tag != Tag::Table)
+                        raiseError("delegate: the target is a %s, not a table",
+                                   typeName(table.tag));
+                    if (parent.tag != Tag::Table && !parent.isNull())
+                        raiseError("delegate: the delegate is a %s, not a table",
+                                   typeName(parent.tag));
+                    table.table()->delegate = parent;
+                    R[in.a] = std::move(table);
+                    break;
+                }
+                case Op::Add: {
+                    const Value& x = R[in.b];
+                    const Value& y = R[in.c];
+                    if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                        R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
+                                                                 static_cast<std::uint32_t>(y.i)));
+                    } else if (x.isNumber() && y.isNumber()) {
+                        R[in.a].setFloat(x.toFloat() + y.toFloat());
+                    } else {
+                        SAVE_IP();
+                        R[in.a] = arith('+', x, y);
+                    }
+                    break;
+                }
+                case Op::Sub: {
+                    const Value& x = R[in.b];
+                    const Value& y = R[in.c];
+                    if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                        R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
+                                                                 static_cast<std::uint32_t>(y.i)));
+                    } else if (x.isNumber() && y.isNumber()) {
+                        R[in.a].setFloat(x.toFloat() - y.toFloat());
+                    } else {
+                        SAVE_IP();
+                        R[in.a] = arith('-', x, y);
+                    }
+                    break;
+                }
+                case Op::Mul: {
+                    const Value& x = R[in.b];
+                    const Value& y = R[in.c];
+                    if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                        R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *
+                                                                 static_cast<std::uint32_t>(y.i)));
+                    } else if (x.isNumber() && y.isNumber()) {
+                        R[in.a].setFloat(x.toFloat() * y.toFloat());
+                    } else {
+                        SAVE_IP();
+                        R[in.a] = arith('*', x, y);
+                    }
+                    break;
+                }
+                case Op::Div:
+                case Op::Mod: {
+                    SAVE_IP();
+                    Value result = arith(in.op == Op::Div ? '/' : '%', R[in.b], R[in.c]);
+                    R[in.a] = std::move(result);
+                    break;
+                }
+                case Op::ArithI: {
+                    const Value& x = R[in.b];
+                    if (x.tag == Tag::Integer) {
+                        std::uint32_t a = static_cast<std::uint32_t>(x.i);
+                        std::uint32_t b = static_cast<std::uint32_t>(in.d);
+                        R[in.a].setInt(static_cast<std::int32_t>(in.c == '+' ? a + b : a - b));
+                    } else if (x.tag == Tag::Float) {
+                        float b = static_cast<float>(in.d);
+                        R[in.a].setFloat(in.c == '+' ? x.f + b : x.f - b);
+                    } else {
+                        SAVE_IP();
+                        R[in.a] = arith(static_cast<char>(in.c), x, Value::integer(in.d));
+                    }
+                    break;
+                }
+                case Op::Neg: {
+                    const Value& x = R[in.b];
+                    if (x.tag == Tag::Integer)
+                        R[in.a].setInt(
+                            static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
+                    else if (x.tag == Tag::Float)
+                        R[in.a].setFloat(-x.f);
+                    else {
+                        SAVE_IP();
+                        raiseError("attempt to negate a %s", typeName(x.tag));
+                    }
+                    break;
+                }
+                case Op::Not:
+                    R[in.a].setBool(!R[in.b].truthy());
+                    break;
+                case Op::BitNot:
+                    if (R[in.b].tag != Tag::Integer) {
+                        SAVE_IP();
+                        raiseError("attempt to perform a bitwise op on a %s",
+                                   typeName(R[in.b].tag));
+                    }
+                    R[in.a].setInt(~R[in.b].i);
+                    break;
+                case Op::BitAnd:
+                case Op::BitOr:
+                case Op::BitXor:
+                case Op::Shl:
+                case Op::Shr:
+                case Op::UShr: {
+                    SAVE_IP();
+                    Value result = bitwise(in.op, R[in.b], R[in.c]);
+                    R[in.a] = std::move(result);
+                    break;
+                }
+                case Op::Eq:
+                case Op::Ne: {
+                    bool same = equals(R[in.b], R[in.c]);
+                    R[in.a].setBool(in.op == Op::Eq ? same : !same);
+                    break;
+                }
+                case Op::Lt:
+                case Op::Le:
+                case Op::Gt:
+                case Op::Ge: {
+                    const Value& x = R[in.b];
+                    const Value& y = R[in.c];
+                    int order;
+                    if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                        order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
+                    } else {
+                        SAVE_IP();
+                        order = compare(x, y);
+                    }
+                    bool result = in.op == Op::Lt   ? order < 0
+                                  : in.op == Op::Le ? order <= 0
+                                  : in.op == Op::Gt ? order > 0
+                                                    : order >= 0;
+                    R[in.a].setBool(result);
+                    break;
+                }
+                case Op::Cmp: {
+                    SAVE_IP();
+                    int order = compare(R[in.b], R[in.c]);
+                    R[in.a].setInt(order);
+                    break;
+                }
+                case Op::Jmp:
+                    ip += in.d;
+                    break;
+                case Op::JmpIfTrue:
+                    if (R[in.a].truthy())
+                        ip += in.d;
+                    break;
+                case Op::JmpIfFalse:
+                    if (!R[in.a].truthy())
+                        ip += in.d;
+                    break;
+                case Op::JfEq:
+                    if (!equals(R[in.b], R[in.c]))
+                        ip += in.d;
+                    break;
+                case Op::JfNe:
+                    if (equals(R[in.b], R[in.c]))
+                        ip += in.d;
+                    break;
+                case Op::JfLt:
+                case Op::JfLe:
+                case Op::JfGt:
+                case Op::JfGe: {
+                    const Value& x = R[in.b];
+                    const Value& y = R[in.c];
+                    int order;
+                    if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                        order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
+                    } else if (x.tag == Tag::Float && y.tag == Tag::Float) {
+                        order = x.f < y.f ? -1 : x.f == y.f ? 0 : 1;
+                    } else {
+                        SAVE_IP();
+                        order = compare(x, y);
+                    }
+                    bool holds = in.op == Op::JfLt   ? order < 0
+                                 : in.op == Op::JfLe ? order <= 0
+                                 : in.op == Op::JfGt ? order > 0
+                                                     : order >= 0;
+                    if (!holds)
+                        ip += in.d;
+                    break;
+                }
+                case Op::Call: {
+                    Value& fn = R[in.b];
+                    SAVE_IP();
+                    if (fn.tag == Tag::Closure) {
+                        enterClosure(fn.closure(), f->base + in.b + 1, in.c, f->base + in.a, false);
+                        LOAD_FRAME();
+                        break;
+                    }
+                    if (fn.tag != Tag::NativeClosure)
+                        raiseError("attempt to call '%s'", typeName(fn.tag));
+                    Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
+                    R[in.a] = std::move(result);
+                    break;
+                }
+                case Op::TailCall: {
+                    SAVE_IP();
+                    if (R[in.b].tag != Tag::Closure) {
+                        // Native functions and errors take the ordinary path; the Return that
+                        // follows the tail call hands the result back.
+                        if (R[in.b].tag != Tag::NativeClosure)
+                            raiseError("attempt to call '%s'", typeName(R[in.b].tag));
+                        Value result = callNative(R[in.b].native(), f->base + in.b + 1, in.c);
+                        R[in.b] = std::move(result);
+                        break;
+                    }
+                    Closure* callee = R[in.b].closure();
+                    FunctionProto* next = callee->proto;
+                    if (f->base + next->stackSize > capacity_)
+                        raiseError("stack overflow");
+                    checkArgumentCount(callee, in.c);
+                    addRef(callee);
+                    std::int32_t oldEnd = proto->stackSize;
+                    for (std::int32_t i = 0; i < in.c; ++i)
+                        R[i] = std::move(R[in.b + 1 + i]);
+                    for (std::int32_t i = in.c; i < oldEnd; ++i)
+                        R[i].setNull();
+                    releaseRef(f->callee);
+                    f->callee = callee;
+                    if (in.c != next->paramCount || next->varargs)
+                        adjustArguments(callee, f->base, in.c);
+                    if (!callee->env.isNull())
+                        R[0] = callee->env;
+                    f->ip = next->code.data();
+                    top = f->base + next->stackSize;
+                    LOAD_FRAME();
+                    break;
+                }
+                case Op::Return:
+                case Op::ReturnNull: {
+                    Value result;
+                    if (in.op == Op::Return)
+                        result = std::move(R[in.a]);
+                    for (std::int32_t i = 0; i < proto->stackSize; ++i)
+                        R[i].setNull();
+                    std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
+                    while (!traps_.empty() && traps_.back().frame >= index)
+                        traps_.pop_back();
+                    bool boundary = f->boundary;
+                    std::int32_t target = f->target;
+                    RefCounted* callee = f->callee;
+                    frames.pop_back();
+                    releaseRef(callee);
+                    if (boundary)
+                        return result;
+                    LOAD_FRAME();
+                    top = f->base + proto->stackSize;
+                    stack_[target] = std::move(result);
+                    break;
+                }
+                case Op::Closure: {
+                    FunctionProto* fp =
+                        proto->functions[static_cast<std::size_t>(in.d)].as<FunctionProto>();
+                    Closure* made = new Closure(state.gcHead, fp);
+                    Value holder(made);
+                    made->outers.reserve(fp->outers.size());
+                    for (const auto& outer : fp->outers)
+                        made->outers.push_back(outer.fromLocal ? R[outer.index]
+                                                               : closure->outers[outer.index]);
+                    for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
+                        made->defaults.push_back(R[in.b + i]);
+                    if (in.c != kNoRegister)
+                        made->env = R[in.c];
+                    R[in.a] = std::move(holder);
+                    break;
+                }
+                case Op::Foreach: {
+                    Value* slots = R + in.a;
+                    const Value& container = slots[0];
+                    switch (container.tag) {
+                    case Tag::Array: {
+                        std::int32_t i = slots[1].isNull() ? 0 : slots[1].i;
+                        auto& items = container.array()->items;
+                        if (static_cast<std::size_t>(i) >= items.size()) {
+                            ip += in.d;
+                            break;
+                        }
+                        slots[2].setInt(i);
+                        slots[3] = items[static_cast<std::size_t>(i)];
+                        slots[1].setInt(i + 1);
+                        break;
+                    }
+                    case Tag::Table: {
+                        Table* t = container.table();
+                        std::uint32_t position = t->nextLive(
+                            slots[1].isNull() ? 0 : static_cast<std::uint32_t>(slots[1].i));
+                        if (position >= t->end()) {
+                            ip += in.d;
+                            break;
+                        }
+                        slots[2] = t->entry(position).key;
+                        slots[3] = t->entry(position).value;
+                        slots[1].setInt(static_cast<std::int32_t>(position + 1));
+                        break;
+                    }
+                    case Tag::String: {
+                        std::int32_t i = slots[1].isNull() ? 0 : slots[1].i;
+                        String* s = container.str();
+                        if (static_cast<std::uint32_t>(i) >= s->length) {
+                            ip += in.d;
+                            break;
+                        }
+                        slots[2].setInt(i);
+                        slots[3].setInt(static_cast<signed char>(s->data[i]));
+                        slots[1].setInt(i + 1);
+                        break;
+                    }
+                    default:
+                        SAVE_IP();
+                        raiseError("cannot iterate %s", typeName(container.tag));
+                    }
+                    break;
+                }
+                case Op::PushTrap:
+                    traps_.push_back(Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in.d,
+                                          f->base + in.a});
+                    break;
+                case Op::PopTrap:
+                    for (std::int32_t i = 0; i < in.d; ++i)
+                        traps_.pop_back();
+                    break;
+                case Op::Throw:
+                    SAVE_IP();
+                    raise(R[in.a]);
+                }
+            }
+        } catch (ScriptException&) {
+            frames.back().ip = ip;
+            noteError();
+            if (traps_.empty() || traps_.back().frame < entry) {
+                while (frames.size() > entry)
+                    unwindFrame();
+                throw;
+            }
+            Trap trap = traps_.back();
+            traps_.pop_back();
+            while (frames.size() - 1 > trap.frame)
+                unwindFrame();
+            LOAD_FRAME();
+            top = f->base + proto->stackSize;
+            stack_[trap.slot] = error;
+            ip = trap.handler;
+        } catch (...) {
+            while (frames.size() > entry)
+                unwindFrame();
+            throw;
+        }
+    }
+#undef LOAD_FRAME
+#undef SAVE_IP
+}
+
+} // namespace squirrel::detail

@@ -1,0 +1,112 @@
+// One thread of execution: the value stack, the call frames, the exception traps and the
+// interpreter loop, plus the value operations scripts and native functions use.
+#pragma once
+
+#include "state.h"
+
+#include <string>
+#include <vector>
+
+namespace squirrel::detail {
+
+// Thrown (as a C++ exception) while a script error unwinds; the error value is in
+// Machine::error.
+struct ScriptException {};
+
+struct Frame {
+    RefCounted* callee;  // Closure or NativeClosure; the frame holds a reference
+    const Instr* ip;     // next instruction of a script frame, saved while it calls out
+    std::int32_t base;   // stack slot of `this`
+    std::int32_t target; // stack slot that receives the result, or -1 to hand it to the caller
+    bool boundary;       // returning from this frame leaves the interpreter loop
+};
+
+struct Trap {
+    std::uint32_t frame; // index of the frame that owns the trap
+    const Instr* handler;
+    std::int32_t slot; // stack slot that receives the error
+};
+
+// One line of a call stack report.
+struct TraceEntry {
+    std::string function;
+    std::string source;
+    std::int32_t line;
+};
+
+class Machine {
+public:
+    Machine(State& state, std::size_t stackSlots);
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    State& state;
+
+    // Calls fn with `this` and arguments; raises on error.
+    Value call(const Value& fn, const Value& self, const Value* args, int count);
+    // Like call, but an error it raises does not reach the error handler.
+    Value protectedCall(const Value& fn, const Value& self, const Value* args, int count);
+
+    [[noreturn]] void raise(Value error);
+    [[noreturn]] void raiseError(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // Value operations with the language's semantics (delegation, default delegates, errors).
+    Value get(const Value& object, const Value& key);
+    bool tryGet(const Value& object, const Value& key, Value& out);
+    void set(const Value& object, const Value& key, const Value& value);
+    void newSlot(const Value& object, const Value& key, const Value& value);
+    Value remove(const Value& object, const Value& key);
+    bool contains(const Value& object, const Value& key);
+    Value arith(char op, const Value& a, const Value& b);
+    Value bitwise(Op op, const Value& a, const Value& b);
+    bool equals(const Value& a, const Value& b) const;
+    // <0, 0 or >0; raises for values that cannot be compared.
+    int compare(const Value& a, const Value& b);
+    Value toString(const Value& v);
+    Value clone(const Value& v);
+    Value concat(const Value& a, const Value& b);
+
+    // The call stack from the innermost frame out.
+    std::vector<TraceEntry> callStack() const;
+    // Frame `level` levels out from the innermost (0), or null.
+    const Frame* frameAt(int level) const;
+    std::int32_t currentLine(const Frame& frame) const;
+    const Value& stackSlot(std::int32_t index) const { return stack_[index]; }
+
+    Value error;                   // the error being raised
+    std::vector<TraceEntry> trace; // call stack where the error left its interpreter loop
+    bool traceCaptured = false;
+    std::vector<Frame> frames;
+    std::int32_t top = 0; // first free stack slot
+
+private:
+    friend struct MachineAccess;
+
+    Value invoke(std::int32_t funcSlot, std::int32_t count);
+    Value callNative(NativeClosure* native, std::int32_t base, std::int32_t count);
+    void enterClosure(Closure* closure, std::int32_t base, std::int32_t count, std::int32_t target,
+                      bool boundary);
+    void checkArgumentCount(Closure* closure, std::int32_t count);
+    void adjustArguments(Closure* closure, std::int32_t base, std::int32_t count);
+    void checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count);
+    Value execute();
+    void noteError();
+    void unwindFrame();
+    Value getDelegated(const Value& object, const Value& key, bool& found);
+    [[noreturn]] void raiseIndexError(const Value& key);
+
+    Value* stack_ = nullptr;
+    std::int32_t capacity_ = 0;
+    std::vector<Trap> traps_;
+    std::uint32_t executeEntry_ = 0; // first frame of the innermost interpreter loop
+    int nesting_ = 0;                // interpreter loops running on the C++ stack
+    int protectDepth_ = 0;           // protected calls running
+};
+
+// printf into a std::string.
+std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// How a value prints: numbers, bools and null by value, objects as "(type : 0x...)".
+std::string valueToText(const Value& v);
+
+} // namespace squirrel::detail
