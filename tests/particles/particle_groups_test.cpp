@@ -20,13 +20,22 @@ protected:
         setRandomSeed(12345);
     }
 
-    // Joins the group until it has `count` live sprites.
+    // Joins or leaves the group until it has `count` live sprites.
     static void fill(const std::string& name, int count) {
         ParticleGroup group;
         int live = getParticleGroup(name, group) ? group.LiveCount : 0;
         for (; live < count; ++live) {
             joinParticleGroup(name);
         }
+        for (; live > count; --live) {
+            leaveParticleGroup(name);
+        }
+    }
+
+    // A group name no earlier test of this process used.
+    static std::string freshName(const std::string& stem) {
+        static int used = 0;
+        return stem + std::to_string(++used);
     }
 
     static int admittedOf(const std::string& name, int requests) {
@@ -57,6 +66,8 @@ TEST_F(ParticleGroups, LoadingReportsWhetherTheTextHoldsGroups) {
 
 TEST_F(ParticleGroups, AdmissionFollowsBothLimits) {
     loadParticleGroups("[ParticleGroup]\n-Name:pg_limits\n-100%:10\n-50%:20\n");
+    fill("pg_limits", 0);
+    EXPECT_EQ(admittedOf("pg_limits", 200), 200);
     fill("pg_limits", 10);
     EXPECT_EQ(admittedOf("pg_limits", 200), 200);
 
@@ -81,6 +92,7 @@ TEST_F(ParticleGroups, AdmissionFollowsBothLimits) {
 
 TEST_F(ParticleGroups, OnlyAFullLimitRefusesEverythingBeyondIt) {
     loadParticleGroups("[ParticleGroup]\n-Name:pg_full_only\n-100%:10\n");
+    fill("pg_full_only", 0);
     fill("pg_full_only", 10);
     EXPECT_TRUE(admitParticle("pg_full_only"));
     fill("pg_full_only", 11);
@@ -89,6 +101,7 @@ TEST_F(ParticleGroups, OnlyAFullLimitRefusesEverythingBeyondIt) {
 
 TEST_F(ParticleGroups, GroupWithoutLimitsAdmitsUpToItsDefaultLimit) {
     loadParticleGroups("[ParticleGroup]\n-Name:pg_unlimited\n");
+    fill("pg_unlimited", 0);
     fill("pg_unlimited", 99999);
     EXPECT_TRUE(admitParticle("pg_unlimited"));
     fill("pg_unlimited", 100000);
@@ -101,19 +114,23 @@ TEST_F(ParticleGroups, EmptyAndUnknownNamesAreAdmittedAndUnknownOnesCounted) {
     ParticleGroup group;
     EXPECT_FALSE(getParticleGroup("", group));
 
-    EXPECT_TRUE(admitParticle("pg_never_defined"));
-    joinParticleGroup("pg_never_defined");
-    joinParticleGroup("pg_never_defined");
-    ASSERT_TRUE(getParticleGroup("pg_never_defined", group));
+    std::string unknown = freshName("pg_never_defined_");
+    EXPECT_TRUE(admitParticle(unknown));
+    EXPECT_FALSE(getParticleGroup(unknown, group));
+    joinParticleGroup(unknown);
+    joinParticleGroup(unknown);
+    ASSERT_TRUE(getParticleGroup(unknown, group));
     EXPECT_EQ(group.LiveCount, 2);
     EXPECT_EQ(group.FullLimit, 99999);
-    leaveParticleGroup("pg_never_defined");
-    ASSERT_TRUE(getParticleGroup("pg_never_defined", group));
+    EXPECT_TRUE(admitParticle(unknown));
+    leaveParticleGroup(unknown);
+    ASSERT_TRUE(getParticleGroup(unknown, group));
     EXPECT_EQ(group.LiveCount, 1);
 }
 
 TEST_F(ParticleGroups, RedefinitionReplacesLimitsButKeepsLiveSprites) {
     loadParticleGroups("[ParticleGroup]\n-Name:pg_redefined\n-100%:50\n");
+    fill("pg_redefined", 0);
     fill("pg_redefined", 5);
     loadParticleGroups("[ParticleGroup]\n-Name:pg_redefined\n-100%:3\n");
     ParticleGroup group;

@@ -1,0 +1,259 @@
+#include "node_utilities.h"
+
+#include "core/vellumengine.h"
+#include "node_animator.h"
+#include "node_base.h"
+#include "platform/locks.h"
+#include "scene/rendering.h"
+#include "utils/debug.h"
+#include "utils/utils_str.h"
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+
+namespace {
+
+const int kInvalidIdA = 8000;
+const int kInvalidIdB = 8002;
+const int kForceAttempts = 501;
+const int kLastAutoIdNumber = 500;
+
+struct IdTable {
+    CriticalSectionLock lock;
+    CNodeBasement* nodes[kGlobalIdCount] = {};
+};
+
+IdTable& idTable() {
+    static IdTable* table = new IdTable();
+    return *table;
+}
+
+struct NameTable {
+    CriticalSectionLock lock;
+    std::map<std::string, int> ids;
+    // The name last given each ID.
+    std::map<int, std::string> names;
+    int counter = kFirstNameId - 1;
+};
+
+NameTable& nameTable() {
+    static NameTable* table = new NameTable();
+    return *table;
+}
+
+struct AutoIds {
+    CriticalSectionLock lock;
+    int counter = 0;
+};
+
+AutoIds& autoIds() {
+    static AutoIds* ids = new AutoIds();
+    return *ids;
+}
+
+std::atomic<NodeIdReleaseListener> releaseListener{nullptr};
+
+void reportFatalAssertion(const char* text, const char* file, int line) {
+    logDebug(text, file, line);
+    reportError(text, false);
+}
+
+// Whether the ID table holds the node under its own ID.
+bool ownsItsId(CNodeBasement* node) {
+    return getIdCache(node->getID(), kIdCacheRead, nullptr) == node;
+}
+
+// The first node with the ID in the subtree, the root included, searched depth-first.
+irr::scene::ISceneNode* findInSubtree(irr::scene::ISceneNode* root, int id) {
+    if (root->getID() == id) {
+        return root;
+    }
+    for (irr::scene::ISceneNode* child : root->getChildren()) {
+        if (irr::scene::ISceneNode* found = findInSubtree(child, id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CNodeBasement* getIdCache(int id, int op, CNodeBasement* node) {
+    ProfileScope scope("SETID-getIdCache|" __FILE__, __LINE__);
+    uint32_t index = static_cast<uint32_t>(id);
+    if (index < kGlobalIdCount && op >= kIdCacheClear && op <= kIdCacheWrite) {
+        bool released = false;
+        CNodeBasement* held;
+        {
+            IdTable& table = idTable();
+            ScopedLock guard(table.lock);
+            if (op == kIdCacheWrite) {
+                table.nodes[index] = node;
+            } else if (op == kIdCacheClear && node != nullptr && table.nodes[index] == node) {
+                table.nodes[index] = nullptr;
+                released = true;
+            }
+            held = table.nodes[index];
+        }
+        if (op == kIdCacheClear && node == nullptr) {
+            showErrorBox("Error! Destroyng sprite cache with 0!", false);
+        }
+        NodeIdReleaseListener listener = releaseListener.load();
+        if (released && listener != nullptr) {
+            listener(id);
+        }
+        return held;
+    }
+    if (index > static_cast<uint32_t>(kInvalidIdB) || index == kNoNodeId) {
+        return nullptr;
+    }
+    reportError("Node ID is out of range!", false);
+    return nullptr;
+}
+
+CNodeBasement* getNodeById(int id, irr::scene::ISceneNode* root) {
+    ScopedLock guard(getEngine().getSceneLock());
+    if (root == nullptr) {
+        return getIdCache(id, kIdCacheRead, nullptr);
+    }
+    if (id < kInvalidIdB) {
+        reportError("Wrong local ID!!! Must start from 10000 to avoid intersections", false);
+        return nullptr;
+    }
+    return asEngineNode(findInSubtree(root, id));
+}
+
+int nameToId(const std::string& name) {
+    NameTable& table = nameTable();
+    ScopedLock guard(table.lock);
+    auto found = table.ids.find(name);
+    if (found != table.ids.end()) {
+        return found->second;
+    }
+    bool wrapped = false;
+    while (true) {
+        ++table.counter;
+        if (table.counter > kLastNameId) {
+            if (wrapped) {
+                reportError("NotEnough name IDs!", false);
+                return 0;
+            }
+            wrapped = true;
+            table.counter = kFirstNameId - 1;
+            continue;
+        }
+        // The table is read directly rather than through getNodeById: taking the scene lock
+        // while holding the name lock would invert the order of callers that hold the scene lock.
+        if (getIdCache(table.counter, kIdCacheRead, nullptr) == nullptr) {
+            break;
+        }
+    }
+    table.ids[name] = table.counter;
+    table.names[table.counter] = name;
+    return table.counter;
+}
+
+int findNameId(const std::string& name) {
+    NameTable& table = nameTable();
+    ScopedLock guard(table.lock);
+    auto found = table.ids.find(name);
+    return found == table.ids.end() ? 0 : found->second;
+}
+
+std::string idToName(int id) {
+    NameTable& table = nameTable();
+    ScopedLock guard(table.lock);
+    auto found = table.names.find(id);
+    return found == table.names.end() ? std::string("???") : found->second;
+}
+
+CNodeBasement* getNodeByName(const std::string& name) {
+    return getNodeById(nameToId(name));
+}
+
+void setNodeName(CNodeBasement* node, const std::string& name) {
+    node->setID(nameToId(name == "main_level_interface" ? std::string("???") : name));
+}
+
+int ForceNodeToHaveID(CNodeBasement* node) {
+    int id = node->getID();
+    if (!ownsItsId(node)) {
+        AutoIds& autos = autoIds();
+        ScopedLock guard(autos.lock);
+        bool placed = false;
+        for (int attempt = 0; attempt < kForceAttempts && !placed; ++attempt) {
+            std::string name = format("AutoID%i", autos.counter);
+            // The automatic names cycle through AutoID0..AutoID500 so their number stays bounded.
+            if (++autos.counter > kLastAutoIdNumber) {
+                autos.counter = 0;
+            }
+            id = nameToId(name);
+            if (getIdCache(id, kIdCacheRead, nullptr) == nullptr) {
+                node->setID(id);
+                placed = true;
+            }
+        }
+        if (!placed) {
+            reportFatalAssertion("ForceNodeToHaveID failed - no free IDs!!!", __FILE__, __LINE__);
+            return id;
+        }
+    }
+    CNodeBasement* parent = asEngineNode(node->getParent());
+    if (parent != nullptr && !ownsItsId(parent)) {
+        ForceNodeToHaveID(parent);
+    }
+    if (getIdCache(id, kIdCacheRead, nullptr) != node) {
+        reportFatalAssertion("ForceNodeToHaveID failed!!!", __FILE__, __LINE__);
+    }
+    return id;
+}
+
+std::string listNameIds() {
+    std::map<std::string, int> ids;
+    {
+        NameTable& table = nameTable();
+        ScopedLock guard(table.lock);
+        ids = table.ids;
+    }
+    std::vector<std::string> lines;
+    for (const auto& entry : ids) {
+        std::string line = format("%i:%s", entry.second, entry.first.c_str());
+        if (CNodeBasement* holder = getIdCache(entry.second, kIdCacheRead, nullptr)) {
+            irr::scene::ISceneNode* parent = holder->getParent();
+            line += parent != nullptr ? format(", parrent:%i", parent->getID())
+                                      : std::string(", unknown parrent");
+        }
+        lines.push_back(line);
+    }
+    return joinList(lines, '\n');
+}
+
+void setNodeIdReleaseListener(NodeIdReleaseListener listener) {
+    releaseListener = listener;
+}
+
+void deleteNode(CNodeBasement* node, irr::scene::ISceneNodeAnimator* animator) {
+    ScopedLock guard(getEngine().getSceneLock());
+    if (INodeAnimator* engineAnimator = asNodeAnimator(animator)) {
+        engineAnimator->finish();
+        engineAnimator->setName(nullptr);
+    }
+    getEngine().getRenderer().queueDeletion(node, animator);
+    if (animator == nullptr) {
+        std::string name =
+            std::string(node->getName()) +
+            format(",DELALREADY(id=%i, p=%08llX)", node->getID(),
+                   static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(node)));
+        node->setName(name.c_str());
+    }
+}
+
+bool isTrulyVisible(irr::scene::ISceneNode* node) {
+    for (; node != nullptr; node = node->getParent()) {
+        if (!node->isVisible()) {
+            return false;
+        }
+    }
+    return true;
+}

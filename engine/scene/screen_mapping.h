@@ -1,0 +1,13 @@
+#pragma once
+
+#include <irrlicht/irrlicht.h>
+
+class CNodeBasement;
+
+// The offset from the active camera to the scene point under a screen point (the cursor when
+// none is given) at the given distance along Z.
+irr::core::vector3df screenToScene(float distance,
+                                   const irr::core::position2di* screenPoint = nullptr);
+// Where the cursor lies on the node, as fractions of its box: (0, 0) at the lower left corner,
+// (1, 1) at the upper right, outside 0..1 when the cursor is outside.
+irr::core::vector2df getCursorInNode(CNodeBasement* node);
