@@ -51,23 +51,6 @@ TEST_F(NodeBase, NewNodeHasTheDocumentedDefaults) {
     EXPECT_STREQ(node->getName(), "id00001F41_");
 }
 
-TEST_F(NodeBase, SerialsGrowWithCreation) {
-    CNodeBasement* first = makeNode();
-    CNodeBasement* second = makeNode();
-    EXPECT_GT(first->getSerial(), 0);
-    EXPECT_EQ(second->getSerial(), first->getSerial() + 1);
-}
-
-TEST_F(NodeBase, NodeBelowItsThresholdIsNotDrawnButItsChildrenAre) {
-    CNodeBasement* parent = makeNode();
-    CNodeBasement* child = makeNode(parent);
-    parent->setAlpha(0.04f);
-    EXPECT_EQ(parent->getEffectiveAlpha(), 0);
-    EXPECT_EQ(child->getEffectiveAlpha(), 255);
-    parent->setAlphaThreshold(10);
-    EXPECT_EQ(parent->getEffectiveAlpha(), 10);
-}
-
 // A node that counts how often it is drawn.
 class DrawCountingNode : public CNodeBasement {
 public:
@@ -104,6 +87,10 @@ TEST_F(NodeBase, FramesDrawNodesAboveTheirThresholdAndTheChildrenOfHiddenOnes) {
 
 TEST_F(NodeBase, EffectiveAlphaIsClampedAndHiddenNodesAreNotDrawn) {
     CNodeBasement* node = makeNode();
+    node->setAlpha(0.04f);
+    EXPECT_EQ(node->getEffectiveAlpha(), 0);
+    node->setAlphaThreshold(10);
+    EXPECT_EQ(node->getEffectiveAlpha(), 10);
     node->setAlpha(3.0f);
     EXPECT_EQ(node->getEffectiveAlpha(), 255);
     node->setAlpha(-1.0f);
