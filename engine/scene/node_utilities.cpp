@@ -233,7 +233,10 @@ void setNodeIdReleaseListener(NodeIdReleaseListener listener) {
     releaseListener = listener;
 }
 
-void deleteNode(CNodeBasement* node, irr::scene::ISceneNodeAnimator* animator) {
+void deleteNode(irr::scene::ISceneNode* node, irr::scene::ISceneNodeAnimator* animator) {
+    if (node == nullptr) {
+        return;
+    }
     ScopedLock guard(getEngine().getSceneLock());
     if (INodeAnimator* engineAnimator = asNodeAnimator(animator)) {
         engineAnimator->finish();

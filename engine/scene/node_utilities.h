@@ -55,6 +55,6 @@ void setNodeIdReleaseListener(NodeIdReleaseListener listener);
 
 // Queues the node (and the animator that asks for it) for deletion after the frame; the node
 // stays valid until then.
-void deleteNode(CNodeBasement* node, irr::scene::ISceneNodeAnimator* animator = nullptr);
+void deleteNode(irr::scene::ISceneNode* node, irr::scene::ISceneNodeAnimator* animator = nullptr);
 // True when the node and every ancestor are visible.
 bool isTrulyVisible(irr::scene::ISceneNode* node);
