@@ -1,7 +1,7 @@
 // Calls, frames, error unwinding and the interpreter loop.
 #include "machine.h"
 
-#include <sys/mman.h>
+#include "reserved_memory.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -24,17 +24,20 @@ bool isScriptFrame(const Frame& frame) {
 
 } // namespace
 
-Machine::Machine(State& state, std::size_t stackSlots) : state(state) {
-    // The stack never moves, so pointers into it stay valid across calls. Untouched pages cost
-    // nothing, and zeroed memory holds null values.
-    std::size_t bytes = stackSlots * sizeof(Value);
-    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (memory == MAP_FAILED)
-        throw std::bad_alloc();
-    stack_ = static_cast<Value*>(memory);
+FrameStack::FrameStack(std::size_t capacity)
+    : frames_(static_cast<Frame*>(reserveZeroedMemory(capacity * sizeof(Frame)))),
+      capacity_(capacity) {}
+
+FrameStack::~FrameStack() {
+    releaseReservedMemory(frames_, capacity_ * sizeof(Frame));
+}
+
+// Every frame takes at least one stack slot, so there are never more frames than slots.
+Machine::Machine(State& state, std::size_t stackSlots) : state(state), frames(stackSlots) {
+    // The stack never moves, so pointers into it stay valid across calls; zeroed memory holds
+    // null values.
+    stack_ = static_cast<Value*>(reserveZeroedMemory(stackSlots * sizeof(Value)));
     capacity_ = static_cast<std::int32_t>(stackSlots);
-    frames.reserve(64);
 }
 
 Machine::~Machine() {
@@ -55,7 +58,7 @@ Machine::~Machine() {
         stack_[i].setNull();
     }
     error.setNull();
-    munmap(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
+    releaseReservedMemory(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
 }
 
 std::string formatString(const char* format, ...) {
@@ -75,8 +78,11 @@ std::string formatString(const char* format, ...) {
     return result;
 }
 
-void Machine::raise(Value value) {
-    error = std::move(value);
+// The error is taken by reference and copied. With a by-value argument that this function
+// moved from, GCC 12 (-O2) released the argument's old contents again while unwinding the
+// caller, freeing the thrown value.
+void Machine::raise(const Value& value) {
+    error = value;
     traceCaptured = false;
     throw ScriptException{};
 }
@@ -105,8 +111,10 @@ const Frame* Machine::frameAt(int level) const {
 }
 
 std::vector<TraceEntry> Machine::callStack() const {
+    // A runaway recursion has hundreds of thousands of frames; the innermost ones tell the story.
+    constexpr std::size_t kMaxEntries = 100;
     std::vector<TraceEntry> result;
-    for (std::size_t i = frames.size(); i-- > 0;) {
+    for (std::size_t i = frames.size(); i-- > 0 && result.size() < kMaxEntries;) {
         const Frame& frame = frames[i];
         TraceEntry entry;
         if (isScriptFrame(frame)) {

@@ -21,6 +21,30 @@ struct Frame {
     bool boundary;       // returning from this frame leaves the interpreter loop
 };
 
+// Call frames in memory that never moves: the interpreter keeps a pointer to the current frame
+// while native functions run nested calls that push more frames.
+class FrameStack {
+public:
+    explicit FrameStack(std::size_t capacity);
+    ~FrameStack();
+    FrameStack(const FrameStack&) = delete;
+    FrameStack& operator=(const FrameStack&) = delete;
+
+    void push_back(const Frame& frame) { frames_[size_++] = frame; }
+    void pop_back() { --size_; }
+    Frame& back() { return frames_[size_ - 1]; }
+    const Frame& back() const { return frames_[size_ - 1]; }
+    Frame& operator[](std::size_t i) { return frames_[i]; }
+    const Frame& operator[](std::size_t i) const { return frames_[i]; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+private:
+    Frame* frames_;
+    std::size_t size_ = 0;
+    std::size_t capacity_;
+};
+
 struct Trap {
     std::uint32_t frame; // index of the frame that owns the trap
     const Instr* handler;
@@ -48,7 +72,7 @@ public:
     // Like call, but an error it raises does not reach the error handler.
     Value protectedCall(const Value& fn, const Value& self, const Value* args, int count);
 
-    [[noreturn]] void raise(Value error);
+    [[noreturn]] void raise(const Value& error);
     [[noreturn]] void raiseError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Value operations with the language's semantics (delegation, default delegates, errors).
@@ -77,7 +101,7 @@ public:
     Value error;                   // the error being raised
     std::vector<TraceEntry> trace; // call stack where the error left its interpreter loop
     bool traceCaptured = false;
-    std::vector<Frame> frames;
+    FrameStack frames;
     std::int32_t top = 0; // first free stack slot
 
 private:

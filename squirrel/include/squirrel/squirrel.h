@@ -127,15 +127,19 @@ public:
     // integer index, null when out of range.
     Object get(const Object& key) const;
     Object get(std::string_view key) const;
+    Object get(const char* key) const { return get(std::string_view(key)); }
     Object get(int index) const { return get(Object(index)); }
     bool has(const Object& key) const;
     bool has(std::string_view key) const;
+    bool has(const char* key) const { return has(std::string_view(key)); }
     // Tables: creates or overwrites the slot. Arrays: sets an existing element. Returns false
     // when nothing could be set.
     bool set(const Object& key, const Object& value);
     bool set(std::string_view key, const Object& value);
+    bool set(const char* key, const Object& value) { return set(std::string_view(key), value); }
     bool remove(const Object& key);
     bool remove(std::string_view key);
+    bool remove(const char* key) { return remove(std::string_view(key)); }
     // Arrays only.
     void append(const Object& value);
     // Slots of a table, elements of an array, bytes of a string; 0 otherwise.

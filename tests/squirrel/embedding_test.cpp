@@ -1,0 +1,373 @@
+// The embedding interface: compiling, calling, values, native functions, errors and memory.
+#include "squirrel/squirrel.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+using squirrel::CallContext;
+using squirrel::Object;
+using squirrel::SquirrelError;
+using squirrel::Type;
+using squirrel::VM;
+
+namespace {
+
+// A VM whose print and error output is collected.
+struct ScriptTest : ::testing::Test {
+    ScriptTest() {
+        vm.setPrintFunction([this](std::string_view text) { printed += text; });
+        vm.setErrorFunction([this](std::string_view text) { errors += text; });
+    }
+    VM vm;
+    std::string printed;
+    std::string errors;
+};
+
+TEST_F(ScriptTest, CompiledScriptDefinesFunctionsThatCanBeCalledByName) {
+    Object main = vm.compile("function twice(x) { return x * 2; }\nvalue <- 7;", "defs.nut");
+    EXPECT_EQ(main.type(), Type::Closure);
+    EXPECT_FALSE(vm.rootTable().has("twice"));
+    main.call();
+    EXPECT_EQ(vm.callFunction("twice", {21}).toInt(), 42);
+    EXPECT_EQ(vm.rootTable().get("value").toInt(), 7);
+    EXPECT_EQ(vm.run("return twice(value) + 1;", "expr").toInt(), 15);
+}
+
+TEST_F(ScriptTest, CallsRunWithTheRootTableOrTheGivenThis) {
+    vm.run("function isRoot() { return this == getroottable(); }\n"
+           "function field(n) { return this[n]; }",
+           "this.nut");
+    EXPECT_TRUE(vm.callFunction("isRoot").toBool());
+    Object self = vm.newTable();
+    self.set("answer", 42);
+    Object field = vm.rootTable().get("field");
+    EXPECT_EQ(field.callWithThis(self, {vm.string("answer")}).toInt(), 42);
+    EXPECT_FALSE(vm.rootTable().get("isRoot").callWithThis(self, {}).toBool());
+}
+
+TEST_F(ScriptTest, ValuesCarryTheLanguageTypeCodes) {
+    Object values =
+        vm.run("return [1, 2.5, true, \"s\", {}, [], null, print, function() {}];", "types");
+    ASSERT_EQ(values.size(), 9);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(0).type()), 83886082u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(1).type()), 83886084u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(2).type()), 16777224u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(3).type()), 134217744u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(4).type()), 167772192u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(5).type()), 134217792u);
+    EXPECT_EQ(static_cast<std::uint32_t>(values.get(6).type()), 16777217u);
+    EXPECT_EQ(values.get(7).type(), Type::NativeClosure);
+    EXPECT_EQ(values.get(8).type(), Type::Closure);
+    EXPECT_STREQ(values.get(7).typeName(), "function");
+    EXPECT_STREQ(values.get(4).typeName(), "table");
+}
+
+TEST_F(ScriptTest, NumbersAndBoolsConvert) {
+    EXPECT_EQ(Object(2.75f).toInt(), 2);
+    EXPECT_EQ(Object(-2.75).toInt(), -2);
+    EXPECT_FLOAT_EQ(Object(3).toFloat(), 3.0f);
+    EXPECT_EQ(Object(true).toInt(), 1);
+    EXPECT_FALSE(Object(0).toBool());
+    EXPECT_FALSE(Object(0.0f).toBool());
+    EXPECT_FALSE(Object().toBool());
+    EXPECT_TRUE(vm.string("").toBool());
+    EXPECT_EQ(Object(12).toString(), "12");
+    EXPECT_EQ(Object(1.5f).toString(), "1.5");
+    EXPECT_EQ(Object(false).toString(), "false");
+    EXPECT_EQ(Object().toString(), "null");
+    EXPECT_EQ(vm.string("text").toString(), "text");
+    EXPECT_EQ(vm.newTable().toString().rfind("(table : 0x", 0), 0u);
+}
+
+TEST_F(ScriptTest, TablesBuiltInNativeCodeAreSeenByScripts) {
+    Object table = vm.newTable();
+    EXPECT_TRUE(table.set("name", vm.string("box")));
+    EXPECT_TRUE(table.set("size", 3));
+    EXPECT_TRUE(table.set(Object(10), 2.5f));
+    EXPECT_FALSE(table.set(Object(), 1)) << "null is no key";
+    vm.rootTable().set("config", table);
+    EXPECT_EQ(vm.run("return config.name + config.size + config[10];", "read").toString(),
+              "box32.5");
+    vm.run("config.added <- true; delete config.size;", "write");
+    EXPECT_TRUE(table.get("added").toBool());
+    EXPECT_FALSE(table.has("size"));
+    EXPECT_TRUE(table.get("size").isNull());
+    EXPECT_EQ(table.size(), 3);
+    EXPECT_TRUE(table.remove("added"));
+    EXPECT_FALSE(table.remove("added"));
+    EXPECT_EQ(table.size(), 2);
+}
+
+TEST_F(ScriptTest, IterationVisitsEverySlotAndArraysInIndexOrder) {
+    Object table = vm.run("local t = {a = 1, b = 2, c = 3}; delete t.b; t.d <- 4; return t;", "t");
+    std::map<std::string, int> seen;
+    for (auto [key, value] : table)
+        seen[key.toString()] = value.toInt();
+    EXPECT_EQ(seen, (std::map<std::string, int>{{"a", 1}, {"c", 3}, {"d", 4}}));
+
+    Object array = vm.newArray(2);
+    array.set(Object(0), vm.string("x"));
+    array.append(7);
+    EXPECT_FALSE(array.set(Object(5), 1)) << "arrays do not grow by assignment";
+    std::string order;
+    for (auto [index, value] : array)
+        order += std::to_string(index.toInt()) + "=" + value.toString() + ";";
+    EXPECT_EQ(order, "0=x;1=null;2=7;");
+    vm.rootTable().set("list", array);
+    EXPECT_EQ(vm.run("return list.len() + list.top();", "len").toInt(), 10);
+
+    int visits = 0;
+    for (auto entry : Object(5)) {
+        (void)entry;
+        ++visits;
+    }
+    EXPECT_EQ(visits, 0) << "scalars have nothing to iterate";
+}
+
+TEST_F(ScriptTest, StringsMadeByTheHostEqualScriptStrings) {
+    vm.run("function isHello(s) { return s == \"hello\" && typeof s == \"string\"; }", "s");
+    EXPECT_TRUE(vm.callFunction("isHello", {vm.string("hello")}).toBool());
+    EXPECT_FALSE(vm.callFunction("isHello", {vm.string("hell")}).toBool());
+    Object withZero = vm.string(std::string_view("a\0b", 3));
+    EXPECT_EQ(withZero.size(), 3);
+}
+
+TEST_F(ScriptTest, NativeFunctionsGetTheirArgumentsAndReturnValues) {
+    vm.registerFunction(
+        "add", [](CallContext& c) { return Object(c.floatArg(0) + c.floatArg(1)); }, 2, "nn");
+    vm.registerFunction("describe", [](CallContext& c) {
+        std::string text = std::to_string(c.argCount()) + ":";
+        for (int i = 0; i < c.argCount(); ++i)
+            text += std::string(c.arg(i).typeName()) + ",";
+        return c.vm().string(text);
+    });
+    vm.registerFunction(
+        "selfName", [](CallContext& c) { return c.self().get("name"); }, 0);
+    EXPECT_FLOAT_EQ(vm.run("return add(1, 2.5);", "add").toFloat(), 3.5f);
+    EXPECT_EQ(vm.run("return describe(1, \"s\", null);", "d").toString(), "3:integer,string,null,");
+    EXPECT_EQ(vm.run("return describe();", "d0").toString(), "0:");
+    EXPECT_EQ(vm.run("local t = {name = \"me\", f = selfName}; return t.f();", "self").toString(),
+              "me");
+    Object lib = vm.newTable();
+    vm.registerFunction(
+        lib, "three", [](CallContext&) { return Object(3); }, 0);
+    vm.rootTable().set("lib", lib);
+    EXPECT_EQ(vm.run("return lib.three();", "lib").toInt(), 3);
+}
+
+TEST_F(ScriptTest, NativeArgumentCountAndTypesAreCheckedBeforeTheCall) {
+    int calls = 0;
+    vm.registerFunction(
+        "needsString",
+        [&calls](CallContext& c) {
+            ++calls;
+            return Object(static_cast<int>(c.stringArg(0).size()));
+        },
+        1, "s");
+    vm.registerFunction(
+        "numberOrBool", [](CallContext& c) { return Object(c.arg(0).toInt()); }, 1, "n|b");
+    vm.run("function try1(f) { try { return f(); } catch (e) { return e; } }", "t");
+    auto attempt = [&](const char* code) {
+        return vm.run(std::string("return try1(function() { return ") + code + "; });", "x")
+            .toString();
+    };
+    EXPECT_EQ(attempt("needsString(\"abc\")"), "3");
+    EXPECT_EQ(attempt("needsString()"), "wrong number of parameters");
+    EXPECT_EQ(attempt("needsString(\"a\", \"b\")"), "wrong number of parameters");
+    EXPECT_EQ(attempt("needsString(5)"),
+              "parameter 1 has an invalid type 'integer' ; expected: 'string'");
+    EXPECT_EQ(attempt("numberOrBool(true)"), "1");
+    EXPECT_EQ(attempt("numberOrBool(2.5)"), "2");
+    EXPECT_EQ(attempt("numberOrBool(\"x\")"),
+              "parameter 1 has an invalid type 'string' ; expected: 'integer|float|bool'");
+    EXPECT_EQ(calls, 1);
+    EXPECT_THROW(vm.newFunction(
+                     "bad", [](CallContext&) { return Object(); }, 1, "q"),
+                 std::invalid_argument);
+}
+
+TEST_F(ScriptTest, ExceptionsOfNativeFunctionsBecomeScriptErrors) {
+    vm.registerFunction("boom", [](CallContext&) -> Object { throw std::runtime_error("boom!"); });
+    vm.registerFunction(
+        "callBack", [](CallContext& c) { return c.vm().callFunction("scriptFails", {c.arg(0)}); });
+    vm.run("function scriptFails(x) { throw \"script failed with \" + x; }", "f");
+    EXPECT_EQ(vm.run("try { boom(); } catch (e) { return e; }", "b").toString(), "boom!");
+    EXPECT_EQ(vm.run("try { callBack(5); } catch (e) { return e; }", "c").toString(),
+              "script failed with 5");
+    EXPECT_EQ(vm.run("local r = [1, 2].map(@(v) v * 10); return r[1];", "m").toInt(), 20);
+}
+
+TEST_F(ScriptTest, PrintAndErrorGoToTheirHooks) {
+    vm.run("print(\"a\" + 1); print(2.5); print(null); error(\"bad\" + true);", "p");
+    EXPECT_EQ(printed, "a12.5null");
+    EXPECT_EQ(errors, "badtrue");
+}
+
+TEST_F(ScriptTest, AFailedCallThrowsSquirrelErrorWithTextPositionAndCallStack) {
+    vm.run("function inner(t) {\n"
+           "    return t.missing;\n"
+           "}\n"
+           "function outer() {\n"
+           "    local t = {};\n"
+           "    local result = inner(t);\n"
+           "    return result;\n"
+           "}\n",
+           "stack.nut");
+    try {
+        vm.callFunction("outer");
+        FAIL() << "the call should fail";
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("SquirrelFunction<> call failed", 0), 0u);
+        EXPECT_NE(std::string(e.what()).find("the index 'missing' does not exist"),
+                  std::string::npos);
+        EXPECT_EQ(e.message(), "the index 'missing' does not exist");
+        EXPECT_EQ(e.source(), "stack.nut");
+        EXPECT_EQ(e.line(), 2);
+        ASSERT_EQ(e.callStack().size(), 2u);
+        EXPECT_EQ(e.callStack()[0].function, "inner");
+        EXPECT_EQ(e.callStack()[0].line, 2);
+        EXPECT_EQ(e.callStack()[1].function, "outer");
+        EXPECT_EQ(e.callStack()[1].line, 6);
+    }
+    // The machine is usable after the failure.
+    EXPECT_EQ(vm.run("return 1 + 1;", "after").toInt(), 2);
+}
+
+TEST_F(ScriptTest, ThrownValuesAndNativeFailuresAreReported) {
+    vm.run("function throwsTable() { throw {code = 3}; }", "t");
+    try {
+        vm.callFunction("throwsTable");
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message().rfind("(table : 0x", 0), 0u);
+    }
+    try {
+        vm.run("local a = [];\na.pop();", "native.nut");
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "empty array");
+        ASSERT_GE(e.callStack().size(), 2u);
+        EXPECT_EQ(e.callStack()[0].function, "pop");
+        EXPECT_EQ(e.callStack()[0].source, "NATIVE");
+        EXPECT_EQ(e.source(), "native.nut");
+        EXPECT_EQ(e.line(), 2);
+    }
+}
+
+TEST_F(ScriptTest, CompileErrorsReportMessageAndPosition) {
+    try {
+        vm.compile("local a = 1;\nlocal b = ;", "broken.nut");
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "expression expected");
+        EXPECT_EQ(e.source(), "broken.nut");
+        EXPECT_EQ(e.line(), 2);
+        EXPECT_EQ(e.column(), 11);
+        EXPECT_EQ(std::string(e.what()),
+                  "broken.nut line = (2) column = (11) : error expression expected");
+    }
+}
+
+TEST_F(ScriptTest, CallingAMissingFunctionByNameFails) {
+    try {
+        vm.callFunction("nowhere", {1});
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("SquirrelFunction<> call failed", 0), 0u);
+        EXPECT_EQ(e.message(), "the index 'nowhere' does not exist");
+    }
+    vm.rootTable().set("notAFunction", 5);
+    EXPECT_THROW(vm.callFunction("notAFunction"), SquirrelError);
+}
+
+TEST_F(ScriptTest, TheErrorHandlerSeesOnlyUncaughtErrors) {
+    vm.run("seterrorhandler(function(e) { print(\"handler: \" + e + \"\\n\"); });", "h");
+    vm.run("try { throw \"caught\"; } catch (e) {}", "caught");
+    EXPECT_EQ(printed, "");
+    EXPECT_THROW(vm.run("throw \"loose\";", "loose"), SquirrelError);
+    EXPECT_EQ(printed, "handler: loose\n");
+    printed.clear();
+    vm.run("function fails() { throw 1; }", "f");
+    EXPECT_THROW(vm.run("fails.pcall(this);", "p"), SquirrelError);
+    EXPECT_EQ(printed, "") << "protected calls do not call the handler";
+}
+
+TEST_F(ScriptTest, CollectGarbageFreesCyclesButKeepsWhatIsReferenced) {
+    vm.run("function makeCycles(n) {\n"
+           "    for (local i = 0; i < n; i++) {\n"
+           "        local a = {}, b = [a];\n"
+           "        a.other <- b;\n"
+           "        a.self <- a;\n"
+           "    }\n"
+           "}\n"
+           "kept <- {};\n"
+           "kept.me <- kept;\n",
+           "gc.nut");
+    vm.callFunction("makeCycles", {10});
+    Object held = vm.run("local t = {}; t.loop <- [t]; return t;", "held");
+    EXPECT_EQ(vm.collectGarbage(), 20);
+    EXPECT_EQ(vm.collectGarbage(), 0);
+    EXPECT_TRUE(vm.rootTable().get("kept").has("me"));
+    EXPECT_EQ(held.get("loop").get(0).get("loop").size(), 1);
+    held = Object();
+    EXPECT_EQ(vm.collectGarbage(), 2);
+    EXPECT_EQ(vm.run("return collectgarbage();", "c").toInt(), 0);
+}
+
+TEST(ScriptLifetime, ObjectsOutliveTheirVm) {
+    Object table, function;
+    {
+        VM vm;
+        table = vm.run("local t = {name = \"kept\"}; t.cycle <- t; return t;", "t");
+        function = vm.compile("return 1;", "f");
+    }
+    EXPECT_EQ(table.get("name").toString(), "kept");
+    EXPECT_EQ(table.get("cycle").get("name").toString(), "kept");
+    EXPECT_THROW(function.call(), SquirrelError);
+}
+
+TEST(ScriptLifetime, ManyMachinesCanLiveSideBySide) {
+    VM first, second;
+    first.run("value <- 1;", "a");
+    second.run("value <- 2;", "b");
+    EXPECT_EQ(first.rootTable().get("value").toInt(), 1);
+    EXPECT_EQ(second.rootTable().get("value").toInt(), 2);
+}
+
+TEST_F(ScriptTest, NativeCodeCanCallBackIntoScriptsRecursively) {
+    vm.registerFunction(
+        "viaNative",
+        [](CallContext& c) {
+            int n = c.intArg(0);
+            if (n == 0)
+                return Object(0);
+            return Object(c.vm().callFunction("viaScript", {n - 1}).toInt() + 1);
+        },
+        1, "i");
+    vm.run("function viaScript(n) { return viaNative(n); }", "r");
+    EXPECT_EQ(vm.callFunction("viaScript", {50}).toInt(), 50);
+}
+
+TEST_F(ScriptTest, RunawayRecursionIsAnErrorNotACrash) {
+    vm.run("function forever(n) { return 1 + forever(n + 1); }", "deep");
+    try {
+        vm.callFunction("forever", {0});
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "stack overflow");
+    }
+    vm.registerFunction("nest", [](CallContext& c) { return c.vm().callFunction("nestAgain"); });
+    vm.run("function nestAgain() { return nest(); }", "nest");
+    try {
+        vm.callFunction("nestAgain");
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "native stack overflow");
+    }
+    EXPECT_EQ(vm.run("return 3;", "ok").toInt(), 3);
+}
+
+} // namespace
