@@ -7,6 +7,8 @@
 #include "platform/frame_capture.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
+#include "scene/node_debug_list.h"
+#include "scene/node_utilities.h"
 #include "utils/debug.h"
 #include "utils/system.h"
 #include "utils/utils_fs.h"
@@ -189,6 +191,14 @@ void tearDown() {
     engine.getRenderer().releaseMaterials();
     if (engine.isDebugMode()) {
         writeProfilingReport();
+        std::vector<std::string> orphans = debugNodeNames();
+        if (!orphans.empty()) {
+            std::string text = "Orphaned Nodes found!";
+            for (const std::string& name : orphans) {
+                text += "\r\n" + name;
+            }
+            messageBox(text, 0);
+        }
     }
     engine.clearCaches(true);
     engine.getClient()->onExit();
@@ -210,8 +220,10 @@ void mainLoop() {
     engine.getClient()->onStart();
     driver->setAmbientLight(irr::video::SColorf(1.0f, 1.0f, 1.0f, 1.0f));
 
-    irr::scene::ICameraSceneNode* camera = scene->addCameraSceneNode(
-        nullptr, irr::core::vector3df(0, 0, -20.65f), irr::core::vector3df(0, 0, 0), 1000);
+    defineNameId("camera", 1000);
+    irr::scene::ICameraSceneNode* camera =
+        scene->addCameraSceneNode(nullptr, irr::core::vector3df(0, 0, -20.65f),
+                                  irr::core::vector3df(0, 0, 0), nameToId("camera"));
     engine.camera() = camera;
     camera->setAspectRatio(4.0f / 3.0f);
     camera->setPosition(irr::core::vector3df(0, 0, -20.65f));

@@ -2,6 +2,7 @@
 
 #include "native_path.h"
 
+#include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -57,6 +58,22 @@ void terminateProcess(int exitCode) {
     std::quick_exit(exitCode);
 }
 
+namespace {
+
+// Asked of the system once per thread, since locks ask on every entry; a forked child asks again.
+thread_local uint32_t cachedThreadId = 0;
+
+void forgetThreadIdInChild() {
+    cachedThreadId = 0;
+}
+
+} // namespace
+
 uint32_t currentThreadId() {
-    return static_cast<uint32_t>(::syscall(SYS_gettid));
+    if (cachedThreadId == 0) {
+        static const int registered = pthread_atfork(nullptr, nullptr, forgetThreadIdInChild);
+        (void)registered;
+        cachedThreadId = static_cast<uint32_t>(::syscall(SYS_gettid));
+    }
+    return cachedThreadId;
 }

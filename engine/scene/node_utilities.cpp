@@ -154,6 +154,15 @@ int nameToId(const std::string& name) {
     return table.counter;
 }
 
+void defineNameId(const std::string& name, int id) {
+    NameTable& table = nameTable();
+    ScopedLock guard(table.lock);
+    if (table.ids.find(name) == table.ids.end()) {
+        table.ids[name] = id;
+        table.names[id] = name;
+    }
+}
+
 int findNameId(const std::string& name) {
     NameTable& table = nameTable();
     ScopedLock guard(table.lock);

@@ -35,6 +35,9 @@ CNodeBasement* getNodeById(int id, irr::scene::ISceneNode* root = nullptr);
 // The name's ID, allocated on first use from 1003..2000 (wrapping once per allocation and skipping
 // IDs of live nodes; "NotEnough name IDs!" when every one is taken).
 int nameToId(const std::string& name);
+// Enters a name with a fixed ID (the engine's camera and root node); a name that already has
+// an ID keeps it.
+void defineNameId(const std::string& name, int id);
 // The name's ID, or 0 when the name has none.
 int findNameId(const std::string& name);
 // The name holding the ID, or "???".

@@ -6,10 +6,13 @@
 #include "string_hash_map.h"
 #include "system.h"
 #include "utils_fs.h"
+#include "utils_str.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <unordered_map>
+#include <vector>
 
 std::atomic<int> fullScreenMode{0};
 std::atomic<int> debugOverlay{0};
@@ -49,12 +52,35 @@ void writeLogAtExit() {
     }
 }
 
+// Statistics of one measured place, kept in the order the places first completed.
+struct ProfileStats {
+    std::string key;
+    int maximum = 0;
+    int total = 0;
+    int count = 0;
+    std::string details;
+};
+
+struct SourcePoint {
+    const char* file;
+    int line;
+    bool operator==(const SourcePoint& other) const {
+        return file == other.file && line == other.line;
+    }
+};
+
+struct SourcePointHash {
+    size_t operator()(const SourcePoint& point) const {
+        return std::hash<const void*>()(point.file) ^ static_cast<size_t>(point.line) * 31u;
+    }
+};
+
+// Scopes find their statistics by the address of their file text and their line, so a scope
+// costs two clock reads and a hash lookup; keys are formatted once per place.
 struct Profiler {
     CriticalSectionLock lock;
-    StringHashMap<int> maximum;
-    StringHashMap<int> total;
-    StringHashMap<int> count;
-    StringHashMap<std::string> details;
+    std::unordered_map<SourcePoint, size_t, SourcePointHash> places;
+    std::vector<ProfileStats> stats;
 };
 
 Profiler& profiler() {
@@ -62,12 +88,31 @@ Profiler& profiler() {
     return *instance;
 }
 
+ProfileStats& statsFor(Profiler& p, const char* file, int line) {
+    auto [place, inserted] = p.places.try_emplace(SourcePoint{file, line}, p.stats.size());
+    if (!inserted) {
+        return p.stats[place->second];
+    }
+    char key[600];
+    std::snprintf(key, sizeof key, "%s:%i", file, line);
+    // Two places may print the same key (the same text at two addresses); they share statistics.
+    for (size_t i = 0; i < p.stats.size(); ++i) {
+        if (p.stats[i].key == key) {
+            place->second = i;
+            return p.stats[i];
+        }
+    }
+    p.stats.emplace_back();
+    p.stats.back().key = key;
+    return p.stats.back();
+}
+
 // Keys hold the source path of the measured block; the engine's own source root is cut from
 // them in the report.
 std::string sourceRoot() {
-    std::string file = __FILE__;
-    size_t cut = file.rfind("engine/utils/debug.cpp");
-    return cut == std::string::npos ? std::string() : file.substr(0, cut);
+    std::string sourceFile = __FILE__;
+    size_t cut = sourceFile.rfind("engine/utils/debug.cpp");
+    return cut == std::string::npos ? std::string() : sourceFile.substr(0, cut);
 }
 
 std::string formatText(const char* format, va_list arguments) {
@@ -161,70 +206,70 @@ void debugPrint(const char* format, ...) {
     std::fputs(text.c_str(), stderr);
 }
 
-ProfileScope::ProfileScope(const char* file, int line) : start(getTicks()) {
-    char text[600];
-    std::snprintf(text, sizeof text, "%s:%i", file, line);
-    key = text;
-}
+ProfileScope::ProfileScope(const char* sourceFile, int sourceLine)
+    : file(sourceFile), line(sourceLine), start(getTicks()) {}
 
-ProfileScope::ProfileScope(const char* file, int line, const std::string& detailText)
-    : ProfileScope(file, line) {
+ProfileScope::ProfileScope(const char* sourceFile, int sourceLine, const std::string& detailText)
+    : ProfileScope(sourceFile, sourceLine) {
     detail = "'" + detailText + "'";
 }
 
 ProfileScope::~ProfileScope() {
-    if (key.empty()) {
+    if (!file) {
         return;
     }
+    int spent = static_cast<int>(getTicks() - start);
     Profiler& p = profiler();
     ScopedLock guard(p.lock);
-    int spent = static_cast<int>(getTicks() - start);
-    p.total[key] += spent;
-    int& longest = p.maximum[key];
-    if (spent > longest) {
-        longest = spent;
+    ProfileStats& stats = statsFor(p, file, line);
+    stats.total += spent;
+    if (spent > stats.maximum) {
+        stats.maximum = spent;
     }
-    p.count[key] += 1;
+    stats.count += 1;
     if (!detail.empty()) {
-        char line[64];
-        std::snprintf(line, sizeof line, ": %i", spent);
-        p.details[key] += "\n" + detail + line;
+        char text[64];
+        std::snprintf(text, sizeof text, ": %i", spent);
+        stats.details += "\n" + detail + text;
     }
 }
 
 uint32_t ProfileScope::elapsed() const {
-    return key.empty() ? 0 : getTicks() - start;
+    return file ? getTicks() - start : 0;
 }
 
 std::string profilingReport() {
     Profiler& p = profiler();
     ScopedLock guard(p.lock);
-    std::string report = "\n\nAnti-hitparad:\n";
-    std::string root = sourceRoot();
-    p.maximum.forEach([&](const std::string& key, int longest) {
-        int total = p.total[key];
-        int count = p.count[key];
-        std::string shownKey = key;
-        if (!root.empty() && shownKey.compare(0, root.size(), root) == 0) {
-            shownKey.erase(0, root.size());
+    // The report lists the places in the order of the engine's string-keyed map.
+    StringHashMap<const ProfileStats*> byKey;
+    StringHashMap<const ProfileStats*> withDetails;
+    for (const ProfileStats& stats : p.stats) {
+        byKey[stats.key] = &stats;
+        if (!stats.details.empty()) {
+            withDetails[stats.key] = &stats;
         }
-        char line[800];
-        std::snprintf(line, sizeof line, "max=%05i\ttotal=%05i\tcount=%05i\tmid=%04f\t%s\n",
-                      longest, total, count, count ? static_cast<double>(total) / count : 0.0,
+    }
+    std::string root = sourceRoot();
+    std::string report = "\n\nAnti-hitparad:\n";
+    byKey.forEach([&](const std::string& key, const ProfileStats* stats) {
+        std::string shownKey = root.empty() ? key : replaceAll(key, root, "");
+        char text[800];
+        std::snprintf(text, sizeof text, "max=%05i\ttotal=%05i\tcount=%05i\tmid=%04f\t%s\n",
+                      stats->maximum, stats->total, stats->count,
+                      stats->count ? static_cast<double>(stats->total) / stats->count : 0.0,
                       shownKey.c_str());
-        report += line;
+        report += text;
     });
     report += "\n--\n\n";
-    p.details.forEach([&](const std::string& key, const std::string& lines) {
-        report += "\n" + key + ": spec information" + lines;
+    withDetails.forEach([&](const std::string& key, const ProfileStats* stats) {
+        report += "\n" + key + ": spec information" + stats->details;
     });
     // The closing words, "hit parade of animators", kept in the Windows-1251 code page.
     report += "\n\n--\n\xD5\xE8\xF2 \xEF\xE0\xF0\xE0\xE4 \xE0\xED\xE8\xEC\xE0\xF2\xEE\xF0\xEE\xE2"
               ": the end\n\n";
-    p.maximum.clear();
-    p.total.clear();
-    p.count.clear();
-    p.details.clear();
+    p.places.clear();
+    p.stats.clear();
     return report;
 }
 

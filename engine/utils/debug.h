@@ -29,7 +29,8 @@ void setDebugLogFolder(const std::string& folder);
 // Formats printf-style and writes the text to standard error (the debugger output).
 void debugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Measures the time a scope takes under the key "file:line".
+// Measures the time a scope takes under the key "file:line". The file text must outlive the
+// scope (a string literal such as "TAG|" __FILE__); the key is formatted only for the report.
 class ProfileScope {
 public:
     ProfileScope() = default;
@@ -43,8 +44,9 @@ public:
     uint32_t elapsed() const;
 
 private:
+    const char* file = nullptr;
+    int line = 0;
     uint32_t start = 0;
-    std::string key;
     std::string detail;
 };
 

@@ -25,6 +25,14 @@ TEST(Profiler, ScopesAreCountedPerKeyAndTheReportResets) {
     EXPECT_EQ(empty.find("count="), std::string::npos);
 }
 
+TEST(Profiler, SourceRootIsCutFromTaggedKeys) {
+    profilingReport();
+    { ProfileScope scope("READFILE|" __FILE__, 3); }
+    std::string report = profilingReport();
+    EXPECT_NE(report.find("\tREADFILE|tests/debug_log/profiler_test.cpp:3\n"), std::string::npos)
+        << report;
+}
+
 TEST(Profiler, ReportIsWrittenBesideTheLog) {
     TemporaryFolder folder;
     setDebugLogFolder(folder.engine());
