@@ -1,0 +1,16 @@
+// seterrorhandler: the handler runs for an error nobody catches, with the frames still in
+// place; error() writes to standard error.
+seterrorhandler(function(e) {
+    print("handler saw: " + e + " in " + getstackinfos(2).func + "\n");
+});
+error("to standard error\n");
+try {
+    throw "caught here";
+} catch (e) {
+    print("caught: " + e + "\n");
+}
+function broken() {
+    local t = {};
+    return t.key;
+}
+broken();
