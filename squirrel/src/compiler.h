@@ -131,8 +131,17 @@ private:
     Value expectIdentifier();
     [[noreturn]] void error(const std::string& message) { lex_.error(message); }
 
+    // Counts nested expressions and statements, so that absurd nesting is an error instead of
+    // exhausting the C++ stack.
+    struct NestingGuard {
+        explicit NestingGuard(Compiler& compiler);
+        ~NestingGuard() { --compiler.depth_; }
+        Compiler& compiler;
+    };
+
     State& state_;
     Lexer lex_;
+    int depth_ = 0;
     Value source_;
     FuncState* fs_ = nullptr;
     bool discardNext_ = false; // the next expression's value is not used

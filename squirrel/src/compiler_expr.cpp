@@ -86,6 +86,12 @@ bool isNumericConstant(const Exp& e) {
 
 } // namespace
 
+Compiler::NestingGuard::NestingGuard(Compiler& compiler) : compiler(compiler) {
+    constexpr int kMaxDepth = 400;
+    if (++compiler.depth_ > kMaxDepth)
+        compiler.error("expressions or statements nested too deeply");
+}
+
 Value Compiler::intern(std::string_view text) {
     return state_.string(text);
 }
@@ -286,6 +292,7 @@ Exp Compiler::commaExpression() {
 }
 
 Exp Compiler::expression() {
+    NestingGuard guard(*this);
     bool discard = discardNext_;
     discardNext_ = false;
     Exp e = logicalOr();
@@ -581,6 +588,7 @@ Exp Compiler::compareOp(Op op, Exp left, Exp right) {
 }
 
 Exp Compiler::unary() {
+    NestingGuard guard(*this);
     switch (lex_.token) {
     case '-': {
         next();

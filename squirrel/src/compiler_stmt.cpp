@@ -58,6 +58,7 @@ void Compiler::statements() {
 }
 
 void Compiler::statement() {
+    NestingGuard guard(*this);
     switch (lex_.token) {
     case ';':
         next();

@@ -11,7 +11,7 @@ namespace squirrel::detail {
 
 namespace {
 
-// Interpreter loops that may run nested on the C++ stack (script -> native -> script ...).
+// Calls from native code that may be nested on the C++ stack (script -> native -> script ...).
 constexpr int kMaxNesting = 200;
 
 FunctionProto* protoOf(const Frame& frame) {
@@ -45,18 +45,8 @@ Machine::~Machine() {
         releaseRef(frames.back().callee);
         frames.pop_back();
     }
-    // Every slot that was ever used lies below the highest frame; clearing the whole used range
-    // would touch untouched pages, so clear until a run of null slots shows the end.
-    for (std::int32_t i = 0; i < capacity_; ++i) {
-        if (stack_[i].isNull() && i >= top) {
-            bool rest = true;
-            for (std::int32_t j = i; j < capacity_ && j < i + 1024; ++j)
-                rest = rest && stack_[j].isNull();
-            if (rest)
-                break;
-        }
+    for (std::int32_t i = 0; i < highWater_; ++i)
         stack_[i].setNull();
-    }
     error.setNull();
     releaseReservedMemory(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
 }
@@ -207,6 +197,8 @@ void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t cou
     addRef(closure);
     frames.push_back(Frame{closure, proto->code.data(), base, target, boundary});
     top = newTop;
+    if (newTop > highWater_)
+        highWater_ = newTop;
 }
 
 void Machine::checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count) {
@@ -289,6 +281,9 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
     for (int i = 0; i < count; ++i)
         stack_[slot + 2 + i] = args[i];
     top = slot + 2 + count;
+    if (top > highWater_)
+        highWater_ = top;
+    ++nesting_;
     struct Restore {
         Machine& m;
         std::int32_t slot;
@@ -297,6 +292,7 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
             for (std::int32_t i = slot; i < end; ++i)
                 m.stack_[i].setNull();
             m.top = slot;
+            --m.nesting_;
         }
     } restore{*this, slot, slot + 2 + count};
     return invoke(slot, count + 1);
@@ -320,14 +316,10 @@ Value Machine::execute() {
     const std::uint32_t entry = static_cast<std::uint32_t>(frames.size() - 1);
     const std::uint32_t savedEntry = executeEntry_;
     executeEntry_ = entry;
-    ++nesting_;
     struct Leave {
         Machine& m;
         std::uint32_t savedEntry;
-        ~Leave() {
-            m.executeEntry_ = savedEntry;
-            --m.nesting_;
-        }
+        ~Leave() { m.executeEntry_ = savedEntry; }
     } leave{*this, savedEntry};
 
     Frame* f;
@@ -784,6 +776,8 @@ Value Machine::execute() {
                         R[0] = callee->env;
                     f->ip = next->code.data();
                     top = f->base + next->stackSize;
+                    if (top > highWater_)
+                        highWater_ = top;
                     LOAD_FRAME();
                     break;
                 }

@@ -124,7 +124,8 @@ private:
     std::int32_t capacity_ = 0;
     std::vector<Trap> traps_;
     std::uint32_t executeEntry_ = 0; // first frame of the innermost interpreter loop
-    int nesting_ = 0;                // interpreter loops running on the C++ stack
+    int nesting_ = 0;                // calls from native code running on the C++ stack
+    std::int32_t highWater_ = 0;     // slots at and above this were never used
     int protectDepth_ = 0;           // protected calls running
 };
 

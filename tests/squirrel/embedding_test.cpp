@@ -367,6 +367,13 @@ TEST_F(ScriptTest, RunawayRecursionIsAnErrorNotACrash) {
     } catch (const SquirrelError& e) {
         EXPECT_EQ(e.message(), "native stack overflow");
     }
+    vm.registerFunction("selfCall", [](CallContext& c) { return c.vm().callFunction("selfCall"); });
+    try {
+        vm.callFunction("selfCall");
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "native stack overflow");
+    }
     EXPECT_EQ(vm.run("return 3;", "ok").toInt(), 3);
 }
 

@@ -47,5 +47,9 @@ local cases = [
     "local x = 1; local y = 2; x + y",
     "x <- @\"verbatim\nacross lines\"",
 ];
+local deep = "return ";
+for (local i = 0; i < 1000; i++)
+    deep += "(";
+cases.append(deep);
 foreach (source in cases)
     print(compileError(source) + "\n");
