@@ -36,14 +36,6 @@ DebugLog& debugLog() {
     return *log;
 }
 
-const std::string& debugFolder() {
-    DebugLog& log = debugLog();
-    if (log.folder.empty()) {
-        log.folder = programFolder();
-    }
-    return log.folder;
-}
-
 void writeLogAtExit() {
     DebugLog& log = debugLog();
     std::lock_guard<std::recursive_mutex> guard(log.mutex);
@@ -130,6 +122,14 @@ std::string formatText(const char* format, va_list arguments) {
 }
 
 } // namespace
+
+const std::string& debugFolder() {
+    DebugLog& log = debugLog();
+    if (log.folder.empty()) {
+        log.folder = programFolder();
+    }
+    return log.folder;
+}
 
 int rawMessageBox(const std::string& text, int kind) {
     int buttons = kind & kBoxButtonMask;

@@ -25,6 +25,9 @@ int reportError(const std::string& text, bool allowContinue);
 void logDebug(const std::string& text, const char* file = nullptr, int line = 0);
 // Places the debug log in another folder (tools and tests); the log there is read afresh.
 void setDebugLogFolder(const std::string& folder);
+// The folder of the engine's diagnostic files (the log, the profiling report, debug dumps):
+// the program folder unless placed elsewhere; ends with a backslash.
+const std::string& debugFolder();
 
 // Formats printf-style and writes the text to standard error (the debugger output).
 void debugPrint(const char* format, ...) __attribute__((format(printf, 1, 2)));
