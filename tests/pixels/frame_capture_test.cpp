@@ -1,4 +1,4 @@
-#include "pixels/pixel_test_device.h"
+#include "support/pixel_test_device.h"
 
 #include "platform/frame_capture.h"
 #include "support/temporary_folder.h"

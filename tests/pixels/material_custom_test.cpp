@@ -1,4 +1,4 @@
-#include "pixels/pixel_test_device.h"
+#include "support/pixel_test_device.h"
 
 #include "scene/material_custom.h"
 

@@ -19,6 +19,7 @@ public:
     PixelTestDevice& operator=(const PixelTestDevice&) = delete;
 
     bool valid() const { return device != nullptr; }
+    irr::IrrlichtDevice* irrlichtDevice() const { return device; }
     irr::video::IVideoDriver* driver() const { return device->getVideoDriver(); }
 
     // A texture made from an image of tests/data/images/ (32-bit, no mip-maps).
@@ -28,9 +29,11 @@ public:
     void beginFrame(irr::video::SColor background);
     // Draws a textured quad over the pixel rectangle as the sprite batcher does: a mesh buffer
     // of four vertices in the given colour, drawn with the material (lighting, culling and
-    // depth testing off, nearest filtering).
+    // depth testing off, nearest filtering). `uv` is the part of the texture shown (umin, vmin,
+    // umax, vmax); the whole texture by default.
     void drawQuad(const irr::core::recti& pixels, irr::video::SMaterial material,
-                  irr::video::SColor vertexColour);
+                  irr::video::SColor vertexColour,
+                  const irr::core::rectf& uv = irr::core::rectf(0, 0, 1, 1));
     // Captures the frame (platform frame capture) and ends it. The caller drops the image.
     // When VELLUM_TEST_SCREENSHOTS names a folder, the capture is also saved there as a PNG
     // named after the running test.

@@ -1,4 +1,4 @@
-#include "pixels/pixel_test_device.h"
+#include "support/pixel_test_device.h"
 
 #include "platform/frame_capture.h"
 
@@ -12,7 +12,7 @@ using namespace irr;
 
 std::string testImagePath(const std::string& name) {
     const std::string source = __FILE__;
-    const std::string testsFolder = source.substr(0, source.rfind("/pixels/") + 1);
+    const std::string testsFolder = source.substr(0, source.rfind("/support/") + 1);
     return testsFolder + "data/images/" + name;
 }
 
@@ -60,7 +60,7 @@ void PixelTestDevice::beginFrame(video::SColor background) {
 }
 
 void PixelTestDevice::drawQuad(const core::recti& pixels, video::SMaterial material,
-                               video::SColor vertexColour) {
+                               video::SColor vertexColour, const core::rectf& uv) {
     video::IVideoDriver* video = driver();
     const core::dimension2du size = video->getScreenSize();
     // Pixel (0, 0) is the top-left corner; the view's origin is the screen's centre, y up.
@@ -71,10 +71,18 @@ void PixelTestDevice::drawQuad(const core::recti& pixels, video::SMaterial mater
     const f32 depth = 0.5f;
 
     scene::SMeshBuffer buffer;
-    buffer.Vertices.push_back(video::S3DVertex(left, top, depth, 0, 0, -1, vertexColour, 0, 0));
-    buffer.Vertices.push_back(video::S3DVertex(right, top, depth, 0, 0, -1, vertexColour, 1, 0));
-    buffer.Vertices.push_back(video::S3DVertex(right, bottom, depth, 0, 0, -1, vertexColour, 1, 1));
-    buffer.Vertices.push_back(video::S3DVertex(left, bottom, depth, 0, 0, -1, vertexColour, 0, 1));
+    const f32 umin = uv.UpperLeftCorner.X;
+    const f32 vmin = uv.UpperLeftCorner.Y;
+    const f32 umax = uv.LowerRightCorner.X;
+    const f32 vmax = uv.LowerRightCorner.Y;
+    buffer.Vertices.push_back(
+        video::S3DVertex(left, top, depth, 0, 0, -1, vertexColour, umin, vmin));
+    buffer.Vertices.push_back(
+        video::S3DVertex(right, top, depth, 0, 0, -1, vertexColour, umax, vmin));
+    buffer.Vertices.push_back(
+        video::S3DVertex(right, bottom, depth, 0, 0, -1, vertexColour, umax, vmax));
+    buffer.Vertices.push_back(
+        video::S3DVertex(left, bottom, depth, 0, 0, -1, vertexColour, umin, vmax));
     for (u16 index : {0, 2, 1, 0, 3, 2}) {
         buffer.Indices.push_back(index);
     }
