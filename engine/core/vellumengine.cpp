@@ -2,6 +2,7 @@
 
 #include "core/game_client.h"
 #include "platform/process.h"
+#include "scene/pixel_copies.h"
 #include "utils/debug.h"
 #include "utils/engine_state.h"
 #include "utils/system.h"
@@ -112,6 +113,7 @@ void CVellumEngine::clearCaches(bool silent) {
     profilingReport();
     clearTextCache();
     clearLocalizationCaches();
+    clearPixelCopies();
     if (!silent) {
         messageBox("Caches cleared!Switch list:\n" + switchList, 0);
     }
