@@ -83,7 +83,8 @@ public:
     Value remove(const Value& object, const Value& key);
     bool contains(const Value& object, const Value& key);
     Value arith(char op, const Value& a, const Value& b);
-    Value bitwise(Op op, const Value& a, const Value& b);
+    // Raises the error of a bitwise operation on operands that are not both integers.
+    [[noreturn]] void raiseBitwiseError(const Value& a, const Value& b);
     bool equals(const Value& a, const Value& b) const;
     // <0, 0 or >0; raises for values that cannot be compared.
     int compare(const Value& a, const Value& b);
@@ -115,6 +116,7 @@ private:
     void adjustArguments(Closure* closure, std::int32_t base, std::int32_t count);
     void checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count);
     Value execute();
+    bool foreachStep(Value* slots);
     void noteError();
     void unwindFrame();
     Value getDelegated(const Value& object, const Value& key, bool& found);
@@ -128,6 +130,26 @@ private:
     std::int32_t highWater_ = 0;     // slots at and above this were never used
     int protectDepth_ = 0;           // protected calls running
 };
+
+// Bitwise and shift operations on integers; shift counts use their low five bits.
+inline std::int32_t integerBitwise(Op op, std::int32_t a, std::int32_t b) {
+    std::uint32_t x = static_cast<std::uint32_t>(a);
+    std::uint32_t shift = static_cast<std::uint32_t>(b) & 31u;
+    switch (op) {
+    case Op::BitAnd:
+        return a & b;
+    case Op::BitOr:
+        return a | b;
+    case Op::BitXor:
+        return a ^ b;
+    case Op::Shl:
+        return static_cast<std::int32_t>(x << shift);
+    case Op::Shr:
+        return a >> shift;
+    default:
+        return static_cast<std::int32_t>(x >> shift);
+    }
+}
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));

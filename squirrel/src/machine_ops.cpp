@@ -237,25 +237,8 @@ Value Machine::arith(char op, const Value& a, const Value& b) {
     raiseError("arith op %c on between '%s' and '%s'", op, typeName(a.tag), typeName(b.tag));
 }
 
-Value Machine::bitwise(Op op, const Value& a, const Value& b) {
-    if (a.tag != Tag::Integer || b.tag != Tag::Integer)
-        raiseError("bitwise op between '%s' and '%s'", typeName(a.tag), typeName(b.tag));
-    std::uint32_t x = static_cast<std::uint32_t>(a.i);
-    std::uint32_t shift = static_cast<std::uint32_t>(b.i) & 31u;
-    switch (op) {
-    case Op::BitAnd:
-        return Value::integer(a.i & b.i);
-    case Op::BitOr:
-        return Value::integer(a.i | b.i);
-    case Op::BitXor:
-        return Value::integer(a.i ^ b.i);
-    case Op::Shl:
-        return Value::integer(static_cast<std::int32_t>(x << shift));
-    case Op::Shr:
-        return Value::integer(a.i >> shift);
-    default:
-        return Value::integer(static_cast<std::int32_t>(x >> shift));
-    }
+void Machine::raiseBitwiseError(const Value& a, const Value& b) {
+    raiseError("bitwise op between '%s' and '%s'", typeName(a.tag), typeName(b.tag));
 }
 
 bool Machine::equals(const Value& a, const Value& b) const {

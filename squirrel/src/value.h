@@ -147,11 +147,15 @@ public:
     }
 
     void setNull() {
-        Value old;
-        old.tag = tag;
-        old.raw = raw;
-        tag = Tag::Null;
-        raw = 0;
+        if (isRefCounted(tag)) {
+            RefCounted* old = ref;
+            tag = Tag::Null;
+            raw = 0;
+            releaseRef(old);
+        } else {
+            tag = Tag::Null;
+            raw = 0;
+        }
     }
     void setInt(std::int32_t v) {
         if (isRefCounted(tag))
