@@ -1,5 +1,11 @@
 #include "game_client.h"
 
+#include "scene/sprite_description.h"
+
+SpriteDescription* IGameClient::createSpriteDescription() {
+    return new SpriteDescription();
+}
+
 float IGameClient::getFontSizeFactor(const std::string& sizeText) {
     if (sizeText.empty()) {
         return 1.0f;

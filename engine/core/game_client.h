@@ -3,8 +3,11 @@
 #include <irrlicht/irrlicht.h>
 
 #include <string>
+#include <vector>
 
 class IProfileExtension;
+class SpriteDescription;
+struct SpriteCreationParams;
 
 // Everything game-specific reaches the engine through this interface; the process entry creates
 // one implementation and hands it to the engine, which holds one reference.
@@ -30,6 +33,11 @@ public:
     virtual void registerScriptFunctions() {}
     // Lets the game add lines to the debug overlay.
     virtual void appendDebugText(std::string&) {}
+    // A new description record for the node factory; the game returns its own subclass.
+    virtual SpriteDescription* createSpriteDescription();
+    // The game's own description macros, after the engine's parameter macros.
+    virtual void expandMacros(std::string&, const std::vector<std::string>*,
+                              const SpriteCreationParams*) {}
     // Node effects named in descriptions and markup; atCreation is false for on-destroy texts.
     virtual void nodeEffectHook(irr::scene::ISceneNode*, const std::string&, bool) {}
     // Speed of animators on a base timer (key 1 is the level time).

@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "scene/node_debug_list.h"
 #include "scene/node_utilities.h"
+#include "scene/texture_cache.h"
 #include "utils/debug.h"
 #include "utils/system.h"
 #include "utils/utils_fs.h"
@@ -118,6 +119,8 @@ void createDevice() {
 void dropDevice() {
     CVellumEngine& engine = getEngine();
     if (irr::IrrlichtDevice* device = engine.getDevice()) {
+        // Cached regions point at textures that die with the device.
+        forgetTextureCache();
         device->drop();
         engine.setDeviceServices(nullptr);
     }
