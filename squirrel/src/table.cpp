@@ -59,7 +59,7 @@ void Table::append(const Value& key, const Value& value, std::uint32_t hash) {
 }
 
 bool Table::remove(const Value& key, Value* removedValue) {
-    if (!index_)
+    if (!index_ || key.isNull())
         return false;
     std::int32_t position = indexOf(key, hashValue(key));
     if (position < 0)

@@ -21,7 +21,7 @@ struct Table : GCObject {
     // The slot holding the value for key, or null when the key is absent.
     Value* find(const Value& key) const;
     Value* findString(const String* key) const;
-    // Creates or overwrites a slot.
+    // Creates or overwrites a slot; the key must not be null.
     void set(const Value& key, const Value& value);
     // Removes a slot; returns false when it was absent.
     bool remove(const Value& key, Value* removedValue);
@@ -64,7 +64,8 @@ inline Value* Table::findString(const String* key) const {
 inline Value* Table::find(const Value& key) const {
     if (key.tag == Tag::String)
         return findString(key.str());
-    if (!index_)
+    // Deleted entries keep a null key, so null must never match one.
+    if (!index_ || key.isNull())
         return nullptr;
     std::int32_t position = indexOf(key, hashValue(key));
     return position < 0 ? nullptr : &entries_[position].value;
