@@ -1,5 +1,6 @@
 #include "support/test_program.h"
 
+#include "core/vellumengine.h"
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
 
@@ -10,6 +11,10 @@ TestProgram::TestProgram(const std::string& gameIni) {
     root.write("Profile/.keep", "");
     setProgramFolder(root.engine());
     setDebugLogFolder(root.engine());
+}
+
+TestProgram::~TestProgram() {
+    getEngine().setActiveProfile("");
 }
 
 void TestProgram::writeData(const std::string& relativePath, const std::string& content) const {

@@ -10,6 +10,10 @@ class TestProgram {
 public:
     // `gameIni` is the whole text of game.ini.
     explicit TestProgram(const std::string& gameIni = defaultGameIni());
+    // Releases the engine's active profile while its folder still exists.
+    ~TestProgram();
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
 
     const TemporaryFolder& folder() const { return root; }
     // Writes a data file below "data/" (native relative path).
