@@ -27,6 +27,18 @@ int64_t readDigits(const std::string& text, size_t& position, int* digitCount = 
     return value;
 }
 
+// Skips one leading "+" and then one "-", moving `position` past them; true for a "-".
+bool readSign(const std::string& text, size_t& position) {
+    if (position < text.size() && text[position] == '+') {
+        ++position;
+    }
+    if (position < text.size() && text[position] == '-') {
+        ++position;
+        return true;
+    }
+    return false;
+}
+
 int parseHex(const std::string& text, size_t position) {
     uint32_t value = 0;
     for (; position < text.size(); ++position) {
@@ -56,14 +68,7 @@ int hexDigitValue(char c) {
 
 int parseInt(const std::string& text) {
     size_t position = 0;
-    if (position < text.size() && text[position] == '+') {
-        ++position;
-    }
-    bool negative = false;
-    if (position < text.size() && text[position] == '-') {
-        negative = true;
-        ++position;
-    }
+    bool negative = readSign(text, position);
     int value = static_cast<int>(readDigits(text, position));
     return negative ? -value : value;
 }
@@ -89,14 +94,7 @@ int parseIntAnyBase(const std::string& text) {
 
 float parseFloat(const std::string& text) {
     size_t position = 0;
-    if (position < text.size() && text[position] == '+') {
-        ++position;
-    }
-    bool negative = false;
-    if (position < text.size() && text[position] == '-') {
-        negative = true;
-        ++position;
-    }
+    bool negative = readSign(text, position);
     double value = static_cast<double>(readDigits(text, position));
     if (position < text.size() && text[position] == '.') {
         ++position;
