@@ -363,6 +363,10 @@ ObjectIterator& ObjectIterator::operator++() {
 }
 
 Object Object::call(const std::vector<Object>& args) const {
+    if (!state_) {
+        std::string message = std::string("attempt to call '") + typeName() + "'";
+        throw SquirrelError("SquirrelFunction<> call failed: " + message, message, "", -1, 0, {});
+    }
     Machine& m = machineOf(state_);
     return invoke(state_, valueOf(*this), m.state.root, args);
 }

@@ -377,4 +377,73 @@ TEST_F(ScriptTest, RunawayRecursionIsAnErrorNotACrash) {
     EXPECT_EQ(vm.run("return 3;", "ok").toInt(), 3);
 }
 
+TEST_F(ScriptTest, ScalarsAndMissingValuesAreHarmlessToAccess) {
+    Object number(5);
+    EXPECT_TRUE(number.get("x").isNull());
+    EXPECT_FALSE(number.has("x"));
+    EXPECT_FALSE(number.set("x", 1));
+    EXPECT_FALSE(number.remove("x"));
+    number.append(1);
+    EXPECT_EQ(number.size(), 0);
+    EXPECT_EQ(vm.string("four").size(), 4);
+    Object array = vm.run("return [10, 20];", "a");
+    EXPECT_EQ(array.get(Object(1.0f)).toInt(), 20) << "numeric keys index arrays";
+    EXPECT_TRUE(array.get(2).isNull());
+    EXPECT_TRUE(array.get(-1).isNull());
+    EXPECT_TRUE(array.get("len").isNull()) << "no default delegate through the interface";
+    try {
+        Object().call();
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "attempt to call 'null'");
+    }
+    try {
+        array.call();
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "attempt to call 'array'");
+    }
+}
+
+TEST_F(ScriptTest, NativeFunctionsSeeMissingArgumentsAsNull) {
+    vm.registerFunction("third", [](CallContext& c) { return c.arg(2); });
+    vm.registerFunction("negative", [](CallContext& c) { return c.arg(-1); });
+    EXPECT_TRUE(vm.run("return third(1);", "t").isNull());
+    EXPECT_EQ(vm.run("return third(1, 2, \"x\");", "t").toString(), "x");
+    EXPECT_TRUE(vm.run("return negative(1);", "n").isNull());
+    Object f = vm.newFunction("made", [](CallContext& c) { return Object(c.argCount()); });
+    EXPECT_EQ(f.type(), Type::NativeClosure);
+    EXPECT_EQ(f.call({1, 2, 3}).toInt(), 3);
+}
+
+TEST_F(ScriptTest, HostHeldClosuresCanBeCalledLater) {
+    Object make = vm.run("return function(start) { local n = start;"
+                         " return function() { n += 1; return n; }; };",
+                         "counter");
+    Object counter = make.call({10});
+    EXPECT_EQ(counter.call().toInt(), 11);
+    EXPECT_EQ(counter.call().toInt(), 12);
+    Object other = make.call({0});
+    EXPECT_EQ(other.call().toInt(), 1);
+    EXPECT_EQ(counter.call().toInt(), 13);
+}
+
+TEST_F(ScriptTest, CompileErrorsOfRunAreReportedBeforeAnythingRuns) {
+    EXPECT_THROW(vm.run("print(\"ran\"); local = 1;", "bad"), SquirrelError);
+    EXPECT_EQ(printed, "");
+}
+
+TEST(ScriptStack, ASmallStackOverflowsEarlyAndRecovers) {
+    VM vm(256);
+    vm.run("function down(n) { return n == 0 ? 0 : 1 + down(n - 1); }", "d");
+    EXPECT_EQ(vm.callFunction("down", {20}).toInt(), 20);
+    try {
+        vm.callFunction("down", {1000});
+        FAIL();
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "stack overflow");
+    }
+    EXPECT_EQ(vm.callFunction("down", {20}).toInt(), 20);
+}
+
 } // namespace
