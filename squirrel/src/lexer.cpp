@@ -215,6 +215,14 @@ int Lexer::next() {
         case '\v':
             readChar();
             continue;
+        case 0xEF:
+            // A UTF-8 byte order mark, as editors put at the start of files that are then
+            // joined into one source, counts as white space.
+            if (peekChar(1) == 0xBB && peekChar(2) == 0xBF) {
+                pos_ += 3;
+                continue;
+            }
+            break;
         case '#':
             while (peekChar() >= 0 && peekChar() != '\n')
                 readChar();

@@ -106,8 +106,6 @@ public:
     std::int32_t top = 0; // first free stack slot
 
 private:
-    friend struct MachineAccess;
-
     Value invoke(std::int32_t funcSlot, std::int32_t count);
     Value callNative(NativeClosure* native, std::int32_t base, std::int32_t count);
     void enterClosure(Closure* closure, std::int32_t base, std::int32_t count, std::int32_t target,

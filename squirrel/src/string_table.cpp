@@ -7,11 +7,23 @@
 namespace squirrel::detail {
 
 std::uint32_t hashBytes(const char* data, std::size_t length) {
-    // Long strings are sampled, so hashing a long string built by concatenation stays cheap.
-    std::uint32_t hash = static_cast<std::uint32_t>(length) ^ 0x9e3779b9u;
-    std::size_t step = (length >> 5) + 1;
-    for (std::size_t i = length; i >= step; i -= step)
-        hash ^= (hash << 5) + (hash >> 2) + static_cast<unsigned char>(data[i - 1]);
+    // Short strings are hashed whole. Long ones (often built by repeated concatenation) hash
+    // their first and last 32 bytes and about 32 bytes sampled in between, so that creating a
+    // long string does not cost a second pass over it.
+    std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(length);
+    auto mix = [&hash](unsigned char c) { hash = (hash ^ c) * 16777619u; };
+    if (length <= 96) {
+        for (std::size_t i = 0; i < length; ++i)
+            mix(static_cast<unsigned char>(data[i]));
+        return hash;
+    }
+    for (std::size_t i = 0; i < 32; ++i)
+        mix(static_cast<unsigned char>(data[i]));
+    std::size_t step = (length - 64) / 32 + 1;
+    for (std::size_t i = 32; i < length - 32; i += step)
+        mix(static_cast<unsigned char>(data[i]));
+    for (std::size_t i = length - 32; i < length; ++i)
+        mix(static_cast<unsigned char>(data[i]));
     return hash;
 }
 

@@ -33,3 +33,4 @@ local a = 1; local b = 2
 local c = a +
     b
 print(c + "\n");
+print(compilestring("\xEF\xBB\xBFreturn 1 +\r\n\xEF\xBB\xBF 2;")() + "\n");
