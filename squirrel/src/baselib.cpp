@@ -76,6 +76,16 @@ Value baseCollectGarbage(Machine& m, Value*, int) {
     return Value::integer(collectCycles(m.state.gcHead));
 }
 
+// The unreachable objects, alive again in an array (null when there are none).
+Value baseResurrectUnreachable(Machine& m, Value*, int) {
+    std::vector<Value> garbage = findUnreachable(m.state.gcHead);
+    if (garbage.empty())
+        return Value();
+    Value array = m.state.newArray();
+    array.array()->items = std::move(garbage);
+    return array;
+}
+
 Value baseSetErrorHandler(Machine& m, Value* args, int) {
     m.state.errorHandler = args[1];
     return Value();
@@ -136,6 +146,7 @@ void registerBaseLibrary(State& s) {
     s.registerNative(root, "setconsttable", baseSetConstTable, 2, ".t");
     s.registerNative(root, "compilestring", baseCompileString, -2, ".ss");
     s.registerNative(root, "collectgarbage", baseCollectGarbage, 1);
+    s.registerNative(root, "resurrectunreachable", baseResurrectUnreachable, 1);
     s.registerNative(root, "seterrorhandler", baseSetErrorHandler, 2, ".c|o");
     s.registerNative(root, "callee", baseCallee, 1);
     s.registerNative(root, "enabledebuginfo", baseEnableDebugInfo, 2);

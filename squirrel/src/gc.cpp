@@ -131,7 +131,7 @@ void clearContainer(GCObject* object) {
     }
 }
 
-int collectCycles(GCObject* listHead) {
+std::vector<Value> findUnreachable(GCObject* listHead) {
     // Trial deletion: subtract the references containers hold on each other. A container whose
     // count stays above zero is referenced from outside the containers (a stack, native code, a
     // handle) and is alive; so is everything it reaches. The rest is garbage held by cycles.
@@ -175,13 +175,16 @@ int collectCycles(GCObject* listHead) {
         if (o->gcRefs != -1)
             garbage.emplace_back(o);
     }
-    // Holding a reference to each keeps them valid while their contents are dropped; releasing
-    // the holds afterwards frees them.
+    return garbage;
+}
+
+int collectCycles(GCObject* listHead) {
+    // The returned references keep the garbage valid while its contents are dropped; releasing
+    // them afterwards frees it.
+    std::vector<Value> garbage = findUnreachable(listHead);
     for (Value& v : garbage)
         clearContainer(v.as<GCObject>());
-    int count = static_cast<int>(garbage.size());
-    garbage.clear();
-    return count;
+    return static_cast<int>(garbage.size());
 }
 
 } // namespace squirrel::detail

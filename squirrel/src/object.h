@@ -4,6 +4,8 @@
 
 #include "value.h"
 
+#include <vector>
+
 namespace squirrel::detail {
 
 struct GCObject : RefCounted {
@@ -33,9 +35,11 @@ void traverseContainer(GCObject* object, ValueVisitor visit, void* context);
 // Drops every reference a container holds (used to break unreachable cycles).
 void clearContainer(GCObject* object);
 
-// Frees every container that is reachable only through reference cycles. Objects referenced from
-// anywhere outside the containers (stacks, native code, handles) count as reachable, so nothing
-// in use is freed. Returns the number of objects freed.
+// Finds every container that is reachable only through reference cycles. Objects referenced
+// from anywhere outside the containers (stacks, native code, handles) count as reachable, so
+// nothing in use is touched.
+std::vector<Value> findUnreachable(GCObject* listHead);
+// Frees the unreachable containers; returns how many there were.
 int collectCycles(GCObject* listHead);
 
 } // namespace squirrel::detail

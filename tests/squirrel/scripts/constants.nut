@@ -35,3 +35,7 @@ runtimeconst <- "global now";
 print(compilestring("return runtimeconst;")() + "\n");
 local foobar = 1;
 print(foobar + "\n");
+local oldConsts = setconsttable({ fresh = "new table" });
+print(compilestring("return fresh;")() + " " + getconsttable().fresh + " " + (oldConsts.foobar) + "\n");
+setconsttable(oldConsts);
+print(compilestring("return foobar;")() + "\n");

@@ -49,3 +49,17 @@ survivor.data.append(survivor);
 local kept = survivor;
 survivor = null;
 print(collectgarbage() + " " + kept.data.len() + "\n");
+function leak() {
+    local a = { name = "a" }, b = { name = "b" };
+    a.peer <- b;
+    b.peer <- a;
+}
+leak();
+local found = resurrectunreachable();
+local names = [];
+foreach (o in found)
+    names.append(o.name);
+names.sort();
+print(found.len() + " " + names[0] + names[1] + " " + resurrectunreachable() + " " + collectgarbage() + "\n");
+found = null;
+print(collectgarbage() + "\n");
