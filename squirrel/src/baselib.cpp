@@ -91,6 +91,11 @@ Value baseSetErrorHandler(Machine& m, Value* args, int) {
     return Value();
 }
 
+Value baseSetDebugHook(Machine& m, Value* args, int) {
+    m.state.debugHook = args[1];
+    return Value();
+}
+
 Value baseCallee(Machine& m, Value*, int) {
     const Frame* caller = m.frameAt(1);
     return caller ? Value(caller->callee) : Value();
@@ -148,6 +153,7 @@ void registerBaseLibrary(State& s) {
     s.registerNative(root, "collectgarbage", baseCollectGarbage, 1);
     s.registerNative(root, "resurrectunreachable", baseResurrectUnreachable, 1);
     s.registerNative(root, "seterrorhandler", baseSetErrorHandler, 2, ".c|o");
+    s.registerNative(root, "setdebughook", baseSetDebugHook, 2, ".c|o");
     s.registerNative(root, "callee", baseCallee, 1);
     s.registerNative(root, "enabledebuginfo", baseEnableDebugInfo, 2);
     s.registerNative(root, "getstackinfos", baseGetStackInfos, 2, ".n");

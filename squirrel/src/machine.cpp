@@ -349,6 +349,20 @@ bool Machine::foreachStep(Value* slots) {
     }
 }
 
+// Calls the script's debug hook with the event ('l' line, 'c' call, 'r' return), the source,
+// the line and the function name. Code the hook runs is not reported.
+void Machine::callDebugHook(int event, const Frame& frame, std::int32_t line) {
+    FunctionProto* proto = reinterpret_cast<Closure*>(frame.callee)->proto;
+    Value args[4] = {Value::integer(event), proto->source, Value::integer(line), proto->name};
+    Value hook = state.debugHook;
+    inHook_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inHook_};
+    call(hook, state.root, args, 4);
+}
+
 // The interpreter loop. It runs the frame on top of the stack (pushed with the boundary flag)
 // and every script frame it calls, and returns when the boundary frame returns.
 Value Machine::execute() {
@@ -376,41 +390,72 @@ Value Machine::execute() {
         ip = f->ip;                                                                                \
         R = stack_ + f->base;                                                                      \
         K = proto->constants.data();                                                               \
+        hookLine = -1;                                                                             \
     } while (0)
+#define SELECT_TABLE() (dispatch = state.debugHook.isNull() || inHook_ ? kDispatch : kHookDispatch)
 #define SAVE_IP() (f->ip = ip)
 // Each operation jumps straight to the next one through the table (a GCC extension), which
 // predicts better than one shared switch.
 #define DISPATCH()                                                                                 \
     do {                                                                                           \
         in = *ip++;                                                                                \
-        goto* kDispatch[static_cast<std::size_t>(in.op)];                                          \
+        goto* dispatch[static_cast<std::size_t>(in.op)];                                           \
     } while (0)
 #define TARGET(name) op_##name:
 
+    static const void* const kDispatch[] = {
+        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,   &&op_LoadBool, &&op_LoadConst,
+        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,    &&op_SetOuter, &&op_NewTable,
+        &&op_NewArray, &&op_Append,    &&op_NewSlot,     &&op_NewSlotK, &&op_Get,
+        &&op_GetK,     &&op_Set,       &&op_SetK,        &&op_GetThis,  &&op_SetThis,
+        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,      &&op_In,       &&op_InstanceOf,
+        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate, &&op_Add,      &&op_Sub,
+        &&op_Mul,      &&op_Div,       &&op_Mod,         &&op_ArithI,   &&op_Neg,
+        &&op_Not,      &&op_BitNot,    &&op_BitAnd,      &&op_BitOr,    &&op_BitXor,
+        &&op_Shl,      &&op_Shr,       &&op_UShr,        &&op_Eq,       &&op_Ne,
+        &&op_Lt,       &&op_Le,        &&op_Gt,          &&op_Ge,       &&op_Cmp,
+        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,  &&op_JfEq,     &&op_JfNe,
+        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,        &&op_JfGe,     &&op_Call,
+        &&op_TailCall, &&op_Return,    &&op_ReturnNull,  &&op_Closure,  &&op_Foreach,
+        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,
+    };
+    static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
+                      static_cast<std::size_t>(Op::Throw) + 1,
+                  "one dispatch entry per operation");
+    // With a debug hook set, every operation first passes through op_Hook.
+    static const void* const kHookDispatch[] = {
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+    };
+    // The hook can only be set or cleared by native code, so the table is chosen on entry and
+    // after each native call.
+    const void* const* dispatch = kDispatch;
+    SELECT_TABLE();
+    std::int32_t hookLine = -1;
     LOAD_FRAME();
+    if (dispatch == kHookDispatch)
+        callDebugHook('c', *f, proto->lineAt(0));
     for (;;) {
         try {
-            static const void* const kDispatch[] = {
-                &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,   &&op_LoadBool, &&op_LoadConst,
-                &&op_LoadRoot, &&op_Move,      &&op_GetOuter,    &&op_SetOuter, &&op_NewTable,
-                &&op_NewArray, &&op_Append,    &&op_NewSlot,     &&op_NewSlotK, &&op_Get,
-                &&op_GetK,     &&op_Set,       &&op_SetK,        &&op_GetThis,  &&op_SetThis,
-                &&op_PrepCall, &&op_PrepCallK, &&op_Delete,      &&op_In,       &&op_InstanceOf,
-                &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate, &&op_Add,      &&op_Sub,
-                &&op_Mul,      &&op_Div,       &&op_Mod,         &&op_ArithI,   &&op_Neg,
-                &&op_Not,      &&op_BitNot,    &&op_BitAnd,      &&op_BitOr,    &&op_BitXor,
-                &&op_Shl,      &&op_Shr,       &&op_UShr,        &&op_Eq,       &&op_Ne,
-                &&op_Lt,       &&op_Le,        &&op_Gt,          &&op_Ge,       &&op_Cmp,
-                &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,  &&op_JfEq,     &&op_JfNe,
-                &&op_JfLt,     &&op_JfLe,      &&op_JfGt,        &&op_JfGe,     &&op_Call,
-                &&op_TailCall, &&op_Return,    &&op_ReturnNull,  &&op_Closure,  &&op_Foreach,
-                &&op_PushTrap, &&op_PopTrap,   &&op_Throw,
-            };
-            static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
-                              static_cast<std::size_t>(Op::Throw) + 1,
-                          "one dispatch entry per operation");
             Instr in;
             DISPATCH();
+        op_Hook : {
+            std::int32_t line =
+                proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data()));
+            if (line != hookLine) {
+                hookLine = line;
+                SAVE_IP();
+                callDebugHook('l', *f, line);
+            }
+            goto* kDispatch[static_cast<std::size_t>(in.op)];
+        }
             TARGET(LoadNull)
             for (std::int32_t i = 0; i < in.d; ++i)
                 R[in.a + i].setNull();
@@ -827,12 +872,15 @@ Value Machine::execute() {
                         enterClosure(callee, base, in.c, f->base + in.a, false);
                     }
                     LOAD_FRAME();
+                    if (dispatch == kHookDispatch)
+                        callDebugHook('c', *f, proto->lineAt(0));
                     DISPATCH();
                 }
                 if (fn.tag != Tag::NativeClosure)
                     raiseError("attempt to call '%s'", typeName(fn.tag));
                 Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
                 R[in.a] = std::move(result);
+                SELECT_TABLE();
                 DISPATCH();
             }
             TARGET(TailCall) {
@@ -844,6 +892,7 @@ Value Machine::execute() {
                         raiseError("attempt to call '%s'", typeName(R[in.b].tag));
                     Value result = callNative(R[in.b].native(), f->base + in.b + 1, in.c);
                     R[in.b] = std::move(result);
+                    SELECT_TABLE();
                     DISPATCH();
                 }
                 Closure* callee = R[in.b].closure();
@@ -868,10 +917,18 @@ Value Machine::execute() {
                 if (top > highWater_)
                     highWater_ = top;
                 LOAD_FRAME();
+                if (dispatch == kHookDispatch)
+                    callDebugHook('c', *f, proto->lineAt(0));
                 DISPATCH();
             }
             TARGET(Return)
             TARGET(ReturnNull) {
+                if (dispatch == kHookDispatch) {
+                    SAVE_IP();
+                    callDebugHook(
+                        'r', *f,
+                        proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data())));
+                }
                 Value result;
                 if (in.op == Op::Return)
                     result = std::move(R[in.a]);
@@ -954,6 +1011,7 @@ Value Machine::execute() {
 #undef SAVE_IP
 #undef DISPATCH
 #undef TARGET
+#undef SELECT_TABLE
 }
 
 } // namespace squirrel::detail

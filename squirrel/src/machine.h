@@ -115,6 +115,7 @@ private:
     void checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count);
     Value execute();
     bool foreachStep(Value* slots);
+    void callDebugHook(int event, const Frame& frame, std::int32_t line);
     void noteError();
     void unwindFrame();
     Value getDelegated(const Value& object, const Value& key, bool& found);
@@ -127,6 +128,7 @@ private:
     int nesting_ = 0;                // calls from native code running on the C++ stack
     std::int32_t highWater_ = 0;     // slots at and above this were never used
     int protectDepth_ = 0;           // protected calls running
+    bool inHook_ = false;            // the debug hook is running
 };
 
 // Bitwise and shift operations on integers; shift counts use their low five bits.

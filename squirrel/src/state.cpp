@@ -29,6 +29,7 @@ State::~State() {
     arrayDelegate.setNull();
     closureDelegate.setNull();
     errorHandler.setNull();
+    debugHook.setNull();
     // What is left is held by cycles only.
     while (gcHead && collectCycles(gcHead) > 0) {
     }

@@ -42,6 +42,7 @@ public:
     Value arrayDelegate;
     Value closureDelegate;
     Value errorHandler; // script function called with an error nobody catches, or null
+    Value debugHook;    // script function told about lines, calls and returns, or null
 
     std::function<void(std::string_view)> print;
     std::function<void(std::string_view)> printError;

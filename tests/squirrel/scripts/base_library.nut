@@ -48,3 +48,16 @@ enabledebuginfo(true);
 local withLines = compilestring("\n\nreturn getstackinfos(1).line;");
 print(noLines() + " " + withLines() + "\n");
 print(_versionnumber_ + " " + _version_ + " " + _charsize_ + " " + _intsize_ + " " + _floatsize_ + "\n");
+local events = [];
+function hook(type, src, line, name) {
+    events.append(type.tochar() + ":" + name + ":" + src + ":" + line);
+}
+function hooked(x) {
+    return x + 1;
+}
+setdebughook(hook);
+hooked(1);
+setdebughook(null);
+hooked(2);
+foreach (e in events)
+    print(e + "\n");
