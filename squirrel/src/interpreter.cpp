@@ -1,0 +1,712 @@
+// The interpreter loop that runs bytecode, with its helpers for foreach and the debug hook.
+#include "machine.h"
+
+#include <cstring>
+
+namespace squirrel::detail {
+
+// Advances a foreach loop over slots[0] (the container); slots[1] holds the position, slots[2]
+// and slots[3] receive the key and the value. Returns false at the end.
+bool Machine::foreachStep(Value* slots) {
+    const Value& container = slots[0];
+    std::int32_t position = slots[1].isNull() ? 0 : slots[1].i;
+    switch (container.tag) {
+    case Tag::Array: {
+        auto& items = container.array()->items;
+        if (static_cast<std::size_t>(position) >= items.size())
+            return false;
+        slots[2].setInt(position);
+        slots[3] = items[static_cast<std::size_t>(position)];
+        slots[1].setInt(position + 1);
+        return true;
+    }
+    case Tag::Table: {
+        Table* t = container.table();
+        std::uint32_t live = t->nextLive(static_cast<std::uint32_t>(position));
+        if (live >= t->end())
+            return false;
+        slots[2] = t->entry(live).key;
+        slots[3] = t->entry(live).value;
+        slots[1].setInt(static_cast<std::int32_t>(live + 1));
+        return true;
+    }
+    case Tag::String: {
+        String* text = container.str();
+        if (static_cast<std::uint32_t>(position) >= text->length)
+            return false;
+        slots[2].setInt(position);
+        slots[3].setInt(static_cast<signed char>(text->data[position]));
+        slots[1].setInt(position + 1);
+        return true;
+    }
+    default:
+        raiseError("cannot iterate %s", typeName(container.tag));
+    }
+}
+
+// Calls the script's debug hook with the event ('l' line, 'c' call, 'r' return), the source,
+// the line and the function name. Code the hook runs is not reported.
+void Machine::callDebugHook(int event, const Frame& frame, std::int32_t line) {
+    FunctionProto* proto = reinterpret_cast<Closure*>(frame.callee)->proto;
+    Value args[4] = {Value::integer(event), proto->source, Value::integer(line), proto->name};
+    Value hook = state.debugHook;
+    inHook_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inHook_};
+    call(hook, state.root, args, 4);
+}
+
+// The interpreter loop. It runs the frame on top of the stack (pushed with the boundary flag)
+// and every script frame it calls, and returns when the boundary frame returns.
+Value Machine::execute() {
+    const std::uint32_t entry = static_cast<std::uint32_t>(frames.size() - 1);
+    const std::uint32_t savedEntry = executeEntry_;
+    executeEntry_ = entry;
+    struct Leave {
+        Machine& m;
+        std::uint32_t savedEntry;
+        ~Leave() { m.executeEntry_ = savedEntry; }
+    } leave{*this, savedEntry};
+
+    Frame* f;
+    Closure* closure;
+    FunctionProto* proto;
+    const Instr* ip;
+    Value* R;
+    const Value* K;
+
+#define LOAD_FRAME()                                                                               \
+    do {                                                                                           \
+        f = &frames.back();                                                                        \
+        closure = reinterpret_cast<Closure*>(f->callee);                                           \
+        proto = closure->proto;                                                                    \
+        ip = f->ip;                                                                                \
+        R = stack_ + f->base;                                                                      \
+        K = proto->constants.data();                                                               \
+        hookLine = -1;                                                                             \
+    } while (0)
+#define SELECT_TABLE() (dispatch = state.debugHook.isNull() || inHook_ ? kDispatch : kHookDispatch)
+#define SAVE_IP() (f->ip = ip)
+// Each operation jumps straight to the next one through the table (a GCC extension), which
+// predicts better than one shared switch.
+#define DISPATCH()                                                                                 \
+    do {                                                                                           \
+        in = *ip++;                                                                                \
+        goto* dispatch[static_cast<std::size_t>(in.op)];                                           \
+    } while (0)
+#define TARGET(name) op_##name:
+
+    static const void* const kDispatch[] = {
+        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,   &&op_LoadBool, &&op_LoadConst,
+        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,    &&op_SetOuter, &&op_NewTable,
+        &&op_NewArray, &&op_Append,    &&op_NewSlot,     &&op_NewSlotK, &&op_Get,
+        &&op_GetK,     &&op_Set,       &&op_SetK,        &&op_GetThis,  &&op_SetThis,
+        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,      &&op_In,       &&op_InstanceOf,
+        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate, &&op_Add,      &&op_Sub,
+        &&op_Mul,      &&op_Div,       &&op_Mod,         &&op_ArithI,   &&op_Neg,
+        &&op_Not,      &&op_BitNot,    &&op_BitAnd,      &&op_BitOr,    &&op_BitXor,
+        &&op_Shl,      &&op_Shr,       &&op_UShr,        &&op_Eq,       &&op_Ne,
+        &&op_Lt,       &&op_Le,        &&op_Gt,          &&op_Ge,       &&op_Cmp,
+        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,  &&op_JfEq,     &&op_JfNe,
+        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,        &&op_JfGe,     &&op_Call,
+        &&op_TailCall, &&op_Return,    &&op_ReturnNull,  &&op_Closure,  &&op_Foreach,
+        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,
+    };
+    static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
+                      static_cast<std::size_t>(Op::Throw) + 1,
+                  "one dispatch entry per operation");
+    // With a debug hook set, every operation first passes through op_Hook.
+    static const void* const kHookDispatch[] = {
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+    };
+    // The hook can only be set or cleared by native code, so the table is chosen on entry and
+    // after each native call.
+    const void* const* dispatch = kDispatch;
+    SELECT_TABLE();
+    std::int32_t hookLine = -1;
+    LOAD_FRAME();
+    if (dispatch == kHookDispatch)
+        callDebugHook('c', *f, proto->lineAt(0));
+    for (;;) {
+        try {
+            Instr in;
+            DISPATCH();
+        op_Hook : {
+            std::int32_t line =
+                proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data()));
+            if (line != hookLine) {
+                hookLine = line;
+                SAVE_IP();
+                callDebugHook('l', *f, line);
+            }
+            goto* kDispatch[static_cast<std::size_t>(in.op)];
+        }
+            TARGET(LoadNull)
+            for (std::int32_t i = 0; i < in.d; ++i)
+                R[in.a + i].setNull();
+            DISPATCH();
+            TARGET(LoadInt)
+            R[in.a].setInt(in.d);
+            DISPATCH();
+            TARGET(LoadFloat) {
+                float value;
+                std::memcpy(&value, &in.d, sizeof value);
+                R[in.a].setFloat(value);
+                DISPATCH();
+            }
+            TARGET(LoadBool)
+            R[in.a].setBool(in.d != 0);
+            DISPATCH();
+            TARGET(LoadConst)
+            R[in.a] = K[in.d];
+            DISPATCH();
+            TARGET(LoadRoot)
+            R[in.a] = closure->root.isNull() ? state.root : closure->root;
+            DISPATCH();
+            TARGET(Move)
+            R[in.a] = R[in.b];
+            DISPATCH();
+            TARGET(GetOuter)
+            R[in.a] = closure->outers[static_cast<std::size_t>(in.d)];
+            DISPATCH();
+            TARGET(SetOuter)
+            closure->outers[static_cast<std::size_t>(in.d)] = R[in.b];
+            DISPATCH();
+            TARGET(NewTable)
+            R[in.a] = state.newTable(static_cast<std::uint32_t>(in.d));
+            DISPATCH();
+            TARGET(NewArray) {
+                Value array = state.newArray();
+                array.array()->items.reserve(static_cast<std::size_t>(in.d));
+                R[in.a] = std::move(array);
+                DISPATCH();
+            }
+            TARGET(Append)
+            R[in.a].array()->items.push_back(R[in.b]);
+            DISPATCH();
+            TARGET(NewSlot) {
+                Value& object = R[in.a];
+                if (object.tag == Tag::Table && !R[in.b].isNull()) {
+                    object.table()->set(R[in.b], R[in.c]);
+                } else {
+                    SAVE_IP();
+                    newSlot(object, R[in.b], R[in.c]);
+                }
+                DISPATCH();
+            }
+            TARGET(NewSlotK) {
+                Value& object = R[in.a];
+                if (object.tag == Tag::Table) {
+                    object.table()->set(K[in.d], R[in.c]);
+                } else {
+                    SAVE_IP();
+                    newSlot(object, K[in.d], R[in.c]);
+                }
+                DISPATCH();
+            }
+            TARGET(Get) {
+                const Value& object = R[in.b];
+                const Value& key = R[in.c];
+                if (object.tag == Tag::Array && key.tag == Tag::Integer) {
+                    auto& items = object.array()->items;
+                    if (static_cast<std::uint32_t>(key.i) < items.size()) {
+                        R[in.a] = items[static_cast<std::size_t>(key.i)];
+                        DISPATCH();
+                    }
+                } else if (object.tag == Tag::Table) {
+                    if (Value* v = object.table()->find(key)) {
+                        R[in.a] = *v;
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                R[in.a] = get(object, key);
+                DISPATCH();
+            }
+            TARGET(GetK) {
+                const Value& object = R[in.b];
+                if (object.tag == Tag::Table) {
+                    if (Value* v = object.table()->findString(K[in.d].str())) {
+                        R[in.a] = *v;
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                R[in.a] = get(object, K[in.d]);
+                DISPATCH();
+            }
+            TARGET(Set) {
+                const Value& object = R[in.a];
+                const Value& key = R[in.b];
+                if (object.tag == Tag::Array && key.tag == Tag::Integer) {
+                    auto& items = object.array()->items;
+                    if (static_cast<std::uint32_t>(key.i) < items.size()) {
+                        items[static_cast<std::size_t>(key.i)] = R[in.c];
+                        DISPATCH();
+                    }
+                } else if (object.tag == Tag::Table) {
+                    if (Value* v = object.table()->find(key)) {
+                        *v = R[in.c];
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                set(object, key, R[in.c]);
+                DISPATCH();
+            }
+            TARGET(SetK) {
+                const Value& object = R[in.a];
+                if (object.tag == Tag::Table) {
+                    if (Value* v = object.table()->findString(K[in.d].str())) {
+                        *v = R[in.c];
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                set(object, K[in.d], R[in.c]);
+                DISPATCH();
+            }
+            TARGET(GetThis) {
+                const Value& self = R[0];
+                if (self.tag == Tag::Table) {
+                    if (Value* v = self.table()->findString(K[in.d].str())) {
+                        R[in.a] = *v;
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                Value result;
+                if (!tryGet(self, K[in.d], result)) {
+                    const Value& root = closure->root.isNull() ? state.root : closure->root;
+                    Value* v = root.tag == Tag::Table ? root.table()->find(K[in.d]) : nullptr;
+                    if (!v)
+                        raiseIndexError(K[in.d]);
+                    result = *v;
+                }
+                R[in.a] = std::move(result);
+                DISPATCH();
+            }
+            TARGET(SetThis) {
+                const Value& self = R[0];
+                if (self.tag == Tag::Table) {
+                    if (Value* v = self.table()->findString(K[in.d].str())) {
+                        *v = R[in.c];
+                        DISPATCH();
+                    }
+                }
+                SAVE_IP();
+                if (contains(self, K[in.d]))
+                    set(self, K[in.d], R[in.c]);
+                else
+                    set(closure->root.isNull() ? state.root : closure->root, K[in.d], R[in.c]);
+                DISPATCH();
+            }
+            TARGET(PrepCall)
+            TARGET(PrepCallK) {
+                Value object = R[in.b];
+                const Value& key = in.op == Op::PrepCallK ? K[in.d] : R[in.c];
+                Value* found = object.tag == Tag::Table ? object.table()->find(key) : nullptr;
+                if (found) {
+                    R[in.a] = *found;
+                } else {
+                    SAVE_IP();
+                    R[in.a] = get(object, key);
+                }
+                R[in.a + 1] = std::move(object);
+                DISPATCH();
+            }
+            TARGET(Delete) {
+                SAVE_IP();
+                Value removed = remove(R[in.b], R[in.c]);
+                R[in.a] = std::move(removed);
+                DISPATCH();
+            }
+            TARGET(In)
+            SAVE_IP();
+            R[in.a].setBool(contains(R[in.c], R[in.b]));
+            DISPATCH();
+            TARGET(InstanceOf)
+            // Only a class may stand on the right of instanceof, and no value here is
+            // a class, so the operation always fails.
+            SAVE_IP();
+            raiseError("cannot apply instanceof between a %s and a %s", typeName(R[in.b].tag),
+                       typeName(R[in.c].tag));
+            TARGET(TypeOf)
+            R[in.a] = state.string(typeName(R[in.b].tag));
+            DISPATCH();
+            TARGET(Clone) {
+                SAVE_IP();
+                Value copy = clone(R[in.b]);
+                R[in.a] = std::move(copy);
+                DISPATCH();
+            }
+            TARGET(SetDelegate) {
+                SAVE_IP();
+                Value table = R[in.c];
+                const Value& parent = R[in.b];
+                if (table.tag != Tag::Table)
+                    raiseError("delegate: the target is a %s, not a table", typeName(table.tag));
+                if (parent.tag != Tag::Table && !parent.isNull())
+                    raiseError("delegate: the delegate is a %s, not a table", typeName(parent.tag));
+                table.table()->delegate = parent;
+                R[in.a] = std::move(table);
+                DISPATCH();
+            }
+            TARGET(Add) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
+                                                             static_cast<std::uint32_t>(y.i)));
+                } else if (x.isNumber() && y.isNumber()) {
+                    R[in.a].setFloat(x.toFloat() + y.toFloat());
+                } else {
+                    SAVE_IP();
+                    R[in.a] = arith('+', x, y);
+                }
+                DISPATCH();
+            }
+            TARGET(Sub) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
+                                                             static_cast<std::uint32_t>(y.i)));
+                } else if (x.isNumber() && y.isNumber()) {
+                    R[in.a].setFloat(x.toFloat() - y.toFloat());
+                } else {
+                    SAVE_IP();
+                    R[in.a] = arith('-', x, y);
+                }
+                DISPATCH();
+            }
+            TARGET(Mul) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *
+                                                             static_cast<std::uint32_t>(y.i)));
+                } else if (x.isNumber() && y.isNumber()) {
+                    R[in.a].setFloat(x.toFloat() * y.toFloat());
+                } else {
+                    SAVE_IP();
+                    R[in.a] = arith('*', x, y);
+                }
+                DISPATCH();
+            }
+            TARGET(Div)
+            TARGET(Mod) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                // Zero and -1 divisors take the checked path (error, overflow).
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer &&
+                    static_cast<std::uint32_t>(y.i) + 1u > 1u) {
+                    R[in.a].setInt(in.op == Op::Div ? x.i / y.i : x.i % y.i);
+                    DISPATCH();
+                }
+                SAVE_IP();
+                Value result = arith(in.op == Op::Div ? '/' : '%', x, y);
+                R[in.a] = std::move(result);
+                DISPATCH();
+            }
+            TARGET(ArithI) {
+                const Value& x = R[in.b];
+                if (x.tag == Tag::Integer) {
+                    std::uint32_t a = static_cast<std::uint32_t>(x.i);
+                    std::uint32_t b = static_cast<std::uint32_t>(in.d);
+                    R[in.a].setInt(static_cast<std::int32_t>(in.c == '+' ? a + b : a - b));
+                } else if (x.tag == Tag::Float) {
+                    float b = static_cast<float>(in.d);
+                    R[in.a].setFloat(in.c == '+' ? x.f + b : x.f - b);
+                } else {
+                    SAVE_IP();
+                    R[in.a] = arith(static_cast<char>(in.c), x, Value::integer(in.d));
+                }
+                DISPATCH();
+            }
+            TARGET(Neg) {
+                const Value& x = R[in.b];
+                if (x.tag == Tag::Integer)
+                    R[in.a].setInt(static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
+                else if (x.tag == Tag::Float)
+                    R[in.a].setFloat(-x.f);
+                else {
+                    SAVE_IP();
+                    raiseError("attempt to negate a %s", typeName(x.tag));
+                }
+                DISPATCH();
+            }
+            TARGET(Not)
+            R[in.a].setBool(!R[in.b].truthy());
+            DISPATCH();
+            TARGET(BitNot)
+            if (R[in.b].tag != Tag::Integer) {
+                SAVE_IP();
+                raiseError("attempt to perform a bitwise op on a %s", typeName(R[in.b].tag));
+            }
+            R[in.a].setInt(~R[in.b].i);
+            DISPATCH();
+            TARGET(BitAnd)
+            TARGET(BitOr)
+            TARGET(BitXor)
+            TARGET(Shl)
+            TARGET(Shr)
+            TARGET(UShr) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    R[in.a].setInt(integerBitwise(in.op, x.i, y.i));
+                    DISPATCH();
+                }
+                SAVE_IP();
+                raiseBitwiseError(x, y);
+                DISPATCH();
+            }
+            TARGET(Eq)
+            TARGET(Ne) {
+                bool same = equals(R[in.b], R[in.c]);
+                R[in.a].setBool(in.op == Op::Eq ? same : !same);
+                DISPATCH();
+            }
+            TARGET(Lt)
+            TARGET(Le)
+            TARGET(Gt)
+            TARGET(Ge) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                int order;
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
+                } else {
+                    SAVE_IP();
+                    order = compare(x, y);
+                }
+                bool result = in.op == Op::Lt   ? order < 0
+                              : in.op == Op::Le ? order <= 0
+                              : in.op == Op::Gt ? order > 0
+                                                : order >= 0;
+                R[in.a].setBool(result);
+                DISPATCH();
+            }
+            TARGET(Cmp) {
+                SAVE_IP();
+                int order = compare(R[in.b], R[in.c]);
+                R[in.a].setInt(order);
+                DISPATCH();
+            }
+            TARGET(Jmp)
+            ip += in.d;
+            DISPATCH();
+            TARGET(JmpIfTrue)
+            if (R[in.a].truthy())
+                ip += in.d;
+            DISPATCH();
+            TARGET(JmpIfFalse)
+            if (!R[in.a].truthy())
+                ip += in.d;
+            DISPATCH();
+            TARGET(JfEq)
+            if (!equals(R[in.b], R[in.c]))
+                ip += in.d;
+            DISPATCH();
+            TARGET(JfNe)
+            if (equals(R[in.b], R[in.c]))
+                ip += in.d;
+            DISPATCH();
+            TARGET(JfLt)
+            TARGET(JfLe)
+            TARGET(JfGt)
+            TARGET(JfGe) {
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                int order;
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
+                } else if (x.tag == Tag::Float && y.tag == Tag::Float) {
+                    order = x.f < y.f ? -1 : x.f == y.f ? 0 : 1;
+                } else {
+                    SAVE_IP();
+                    order = compare(x, y);
+                }
+                bool holds = in.op == Op::JfLt   ? order < 0
+                             : in.op == Op::JfLe ? order <= 0
+                             : in.op == Op::JfGt ? order > 0
+                                                 : order >= 0;
+                if (!holds)
+                    ip += in.d;
+                DISPATCH();
+            }
+            TARGET(Call) {
+                Value& fn = R[in.b];
+                SAVE_IP();
+                if (fn.tag == Tag::Closure) {
+                    Closure* callee = fn.closure();
+                    FunctionProto* next = callee->proto;
+                    std::int32_t base = f->base + in.b + 1;
+                    std::int32_t newTop = base + next->stackSize;
+                    if (in.c == next->paramCount && !next->varargs && callee->env.isNull() &&
+                        newTop <= capacity_) {
+                        // The common case, without argument adjustment.
+                        addRef(callee);
+                        frames.push_back(
+                            Frame{callee, next->code.data(), base, f->base + in.a, false});
+                        top = newTop;
+                        if (newTop > highWater_)
+                            highWater_ = newTop;
+                    } else {
+                        enterClosure(callee, base, in.c, f->base + in.a, false);
+                    }
+                    LOAD_FRAME();
+                    if (dispatch == kHookDispatch)
+                        callDebugHook('c', *f, proto->lineAt(0));
+                    DISPATCH();
+                }
+                if (fn.tag != Tag::NativeClosure)
+                    raiseError("attempt to call '%s'", typeName(fn.tag));
+                Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
+                R[in.a] = std::move(result);
+                SELECT_TABLE();
+                DISPATCH();
+            }
+            TARGET(TailCall) {
+                SAVE_IP();
+                if (R[in.b].tag != Tag::Closure) {
+                    // Native functions and errors take the ordinary path; the Return that
+                    // follows the tail call hands the result back.
+                    if (R[in.b].tag != Tag::NativeClosure)
+                        raiseError("attempt to call '%s'", typeName(R[in.b].tag));
+                    Value result = callNative(R[in.b].native(), f->base + in.b + 1, in.c);
+                    R[in.b] = std::move(result);
+                    SELECT_TABLE();
+                    DISPATCH();
+                }
+                Closure* callee = R[in.b].closure();
+                FunctionProto* next = callee->proto;
+                if (f->base + next->stackSize > capacity_)
+                    raiseError("stack overflow");
+                checkArgumentCount(callee, in.c);
+                addRef(callee);
+                std::int32_t oldEnd = proto->stackSize;
+                for (std::int32_t i = 0; i < in.c; ++i)
+                    R[i] = std::move(R[in.b + 1 + i]);
+                for (std::int32_t i = in.c; i < oldEnd; ++i)
+                    R[i].setNull();
+                releaseRef(f->callee);
+                f->callee = callee;
+                if (in.c != next->paramCount || next->varargs)
+                    adjustArguments(callee, f->base, in.c);
+                if (!callee->env.isNull())
+                    R[0] = callee->env;
+                f->ip = next->code.data();
+                top = f->base + next->stackSize;
+                if (top > highWater_)
+                    highWater_ = top;
+                LOAD_FRAME();
+                if (dispatch == kHookDispatch)
+                    callDebugHook('c', *f, proto->lineAt(0));
+                DISPATCH();
+            }
+            TARGET(Return)
+            TARGET(ReturnNull) {
+                if (dispatch == kHookDispatch) {
+                    SAVE_IP();
+                    callDebugHook(
+                        'r', *f,
+                        proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data())));
+                }
+                Value result;
+                if (in.op == Op::Return)
+                    result = std::move(R[in.a]);
+                // Scalars left in the frame are harmless: every slot is written before
+                // it is read. Objects are released so that they die when unused.
+                for (Value *slot = R, *end = R + proto->stackSize; slot < end; ++slot) {
+                    if (isRefCounted(slot->tag))
+                        slot->setNull();
+                }
+                std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
+                while (!traps_.empty() && traps_.back().frame >= index)
+                    traps_.pop_back();
+                bool boundary = f->boundary;
+                std::int32_t target = f->target;
+                RefCounted* callee = f->callee;
+                frames.pop_back();
+                releaseRef(callee);
+                if (boundary)
+                    return result;
+                LOAD_FRAME();
+                top = f->base + proto->stackSize;
+                stack_[target] = std::move(result);
+                DISPATCH();
+            }
+            TARGET(Closure) {
+                FunctionProto* fp =
+                    proto->functions[static_cast<std::size_t>(in.d)].as<FunctionProto>();
+                Closure* made = new Closure(state.gcHead, fp);
+                Value holder(made);
+                made->outers.reserve(fp->outers.size());
+                for (const auto& outer : fp->outers)
+                    made->outers.push_back(outer.fromLocal ? R[outer.index]
+                                                           : closure->outers[outer.index]);
+                for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
+                    made->defaults.push_back(R[in.b + i]);
+                if (in.c != kNoRegister)
+                    made->env = R[in.c];
+                R[in.a] = std::move(holder);
+                DISPATCH();
+            }
+            TARGET(Foreach)
+            SAVE_IP();
+            if (!foreachStep(R + in.a))
+                ip += in.d;
+            DISPATCH();
+            TARGET(PushTrap)
+            traps_.push_back(
+                Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in.d, f->base + in.a});
+            DISPATCH();
+            TARGET(PopTrap)
+            for (std::int32_t i = 0; i < in.d; ++i)
+                traps_.pop_back();
+            DISPATCH();
+            TARGET(Throw)
+            SAVE_IP();
+            raise(R[in.a]);
+        } catch (ScriptException&) {
+            frames.back().ip = ip;
+            noteError();
+            if (traps_.empty() || traps_.back().frame < entry) {
+                while (frames.size() > entry)
+                    unwindFrame();
+                throw;
+            }
+            Trap trap = traps_.back();
+            traps_.pop_back();
+            while (frames.size() - 1 > trap.frame)
+                unwindFrame();
+            LOAD_FRAME();
+            top = f->base + proto->stackSize;
+            stack_[trap.slot] = error;
+            ip = trap.handler;
+        } catch (...) {
+            while (frames.size() > entry)
+                unwindFrame();
+            throw;
+        }
+    }
+#undef LOAD_FRAME
+#undef SAVE_IP
+#undef DISPATCH
+#undef TARGET
+#undef SELECT_TABLE
+}
+
+} // namespace squirrel::detail
