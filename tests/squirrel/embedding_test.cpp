@@ -257,6 +257,33 @@ TEST_F(ScriptTest, ThrownValuesAndNativeFailuresAreReported) {
     }
 }
 
+TEST_F(ScriptTest, ErrorsReportTheLineOfTheFailingExpression) {
+    struct Case {
+        const char* code;
+        int line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"local a = 1;\nlocal b = a.x;", 2, "the index 'x' does not exist"},
+        {"local t = {\n  a = 1,\n  b = undefinedName\n};", 3,
+         "the index 'undefinedName' does not exist"},
+        {"for (local i = 0; i < 3; i++) {\n  if (i == 2)\n    throw \"stop\";\n}", 3, "stop"},
+        {"local s = \"a\" +\n  [] * 2;", 2, "arith op * on between 'array' and 'integer'"},
+        {"local x = 0;\n\n\nx = 10 / x;", 4, "division by zero"},
+        {"local f = function() {\n  return 1 % 0;\n};\nlocal r = f();", 2, "modulo by zero"},
+    };
+    for (const Case& c : cases) {
+        try {
+            vm.run(c.code, "lines.nut");
+            ADD_FAILURE() << c.code;
+        } catch (const SquirrelError& e) {
+            EXPECT_EQ(e.line(), c.line) << c.code;
+            EXPECT_EQ(e.message(), c.message) << c.code;
+            EXPECT_EQ(e.source(), "lines.nut");
+        }
+    }
+}
+
 TEST_F(ScriptTest, CompileErrorsReportMessageAndPosition) {
     try {
         vm.compile("local a = 1;\nlocal b = ;", "broken.nut");
