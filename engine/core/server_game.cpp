@@ -191,6 +191,7 @@ void tearDown() {
         engine.rootNode() = nullptr;
         root->remove();
     }
+    engine.getRenderer().releaseLists();
     engine.getRenderer().releaseMaterials();
     if (engine.isDebugMode()) {
         writeProfilingReport();

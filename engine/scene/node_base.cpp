@@ -1,5 +1,6 @@
 #include "node_base.h"
 
+#include "core/vellumengine.h"
 #include "node_animator.h"
 #include "node_debug_list.h"
 #include "node_utilities.h"
@@ -115,10 +116,8 @@ void CNodeBasement::OnRegisterSceneNode() {
     if (!IsVisible) {
         return;
     }
-    // Until the render module keeps passes of its own, drawn nodes register with the scene
-    // manager, which the render module lets draw the frame.
     if (getEffectiveAlpha() != 0) {
-        SceneManager->registerNodeForRendering(this);
+        getEngine().getRenderer().addNode(this, RenderOrder);
     }
     irr::scene::ISceneNode::OnRegisterSceneNode();
 }

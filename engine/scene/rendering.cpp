@@ -1,7 +1,74 @@
 #include "rendering.h"
 
+#include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "scene/node_base.h"
 #include "utils/debug.h"
+
+#include <algorithm>
+
+namespace {
+
+int passOf(int renderOrder) {
+    switch (renderOrder) {
+    case 5:
+        return 1;
+    case 6:
+        return 2;
+    case 17:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void CRenderModule::addNode(CNodeBasement* node, int renderOrder) {
+    if (Active <= 0 || node == nullptr || !node->isVisible()) {
+        return;
+    }
+    const int pass = passOf(renderOrder);
+    Lists[pass].push_back(makeSortRecord(node));
+    ListUnsorted[pass] = true;
+}
+
+void CRenderModule::renderAll() {
+    ++Active;
+    if (irr::scene::ISceneManager* scene = getEngine().getSceneManager()) {
+        scene->drawAll();
+    }
+    sortPasses();
+    {
+        ProfileScope scope("RENDER NODES|" __FILE__, __LINE__);
+        drawPass(0);
+    }
+    for (int pass = 1; pass < PassCount; ++pass) {
+        drawPass(pass);
+    }
+    batcher.addQuad(nullptr, nullptr, nullptr);
+    for (std::vector<RenderSortRecord>& list : Lists) {
+        list.clear();
+    }
+    drainDeletionQueue();
+    --Active;
+}
+
+void CRenderModule::sortPasses() {
+    ProfileScope scope("RENDER SORTING|" __FILE__, __LINE__);
+    for (int pass = 0; pass < PassCount; ++pass) {
+        if (ListUnsorted[pass]) {
+            std::sort(Lists[pass].begin(), Lists[pass].end(), drawsBefore);
+            ListUnsorted[pass] = false;
+        }
+    }
+}
+
+void CRenderModule::drawPass(int pass) {
+    for (const RenderSortRecord& record : Lists[pass]) {
+        record.Node->render();
+    }
+}
 
 void CRenderModule::queueDeletion(irr::scene::ISceneNode* node,
                                   irr::scene::ISceneNodeAnimator* animator) {
@@ -27,29 +94,35 @@ void CRenderModule::drainDeletionQueue() {
     for (size_t i = 0; i < nodes.size(); ++i) {
         irr::scene::ISceneNode* node = nodes[i];
         irr::scene::ISceneNodeAnimator* animator = animators[i];
+        CNodeBasement* engineNode = asEngineNode(node);
         if (animator) {
             node->removeAnimator(animator);
             animator->drop();
+        } else if (engineNode != nullptr && !engineNode->getOnDestroyText().empty()) {
+            const std::string text = engineNode->getOnDestroyText();
+            getEngine().getClient()->nodeEffectHook(node, text, false);
+            engineNode->setOnDestroyText(std::string());
         } else {
             node->remove();
         }
         node->drop();
     }
+    // The swapped-out arrays keep their capacity for the next frame's queue.
+    nodes.clear();
+    animators.clear();
+    if (deleteNodes.empty()) {
+        deleteNodes.swap(nodes);
+        deleteAnimators.swap(animators);
+    }
 }
 
-void CRenderModule::renderAll() {
-    ++active;
-    if (irr::scene::ISceneManager* scene = getEngine().getSceneManager()) {
-        scene->drawAll();
+void CRenderModule::releaseLists() {
+    for (int pass = 0; pass < PassCount; ++pass) {
+        std::vector<RenderSortRecord>().swap(Lists[pass]);
+        ListUnsorted[pass] = false;
     }
     drainDeletionQueue();
-    --active;
-}
-
-void CRenderModule::resetFrameStatistics() {
-    switchText.clear();
-    drawCalls = 0;
-    verticesDrawn = 0;
+    batcher.releaseBuffers();
 }
 
 irr::video::E_MATERIAL_TYPE CRenderModule::getMaterialType(int index) const {

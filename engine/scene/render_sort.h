@@ -1,0 +1,35 @@
+#pragma once
+
+#include <irrlicht/irrlicht.h>
+
+#include <cstdint>
+
+class CNodeBasement;
+
+// What the render module knows about a registered node when it orders a pass: its depth in the
+// scene, its depth among its flat siblings, its material type and texture, and a position hash
+// that makes the order of otherwise equal nodes stable from frame to frame.
+struct RenderSortRecord {
+    CNodeBasement* Node = nullptr;
+    // Texture of layer 0 of the node's first material; null without a material.
+    irr::video::ITexture* SortTexture = nullptr;
+    // Type of the node's first material; 0 without one.
+    int SortMaterialType = 0;
+    // depthKeyOf(x) XOR depthKeyOf(y) of the absolute position.
+    int64_t PositionHash = 0;
+    // depthKeyOf(z) of the absolute position.
+    int64_t DepthKey = 0;
+    // The node's AbsoluteDepth.
+    int SortDepth = 0;
+};
+
+// A coordinate times 10^8, truncated towards zero. The key is 64 bits wide, so a scene deeper
+// than 21.47 units (where 32 bits overflow) still sorts by its real depth.
+int64_t depthKeyOf(float coordinate);
+
+RenderSortRecord makeSortRecord(CNodeBasement* node);
+
+// The order within a pass: farther first (larger depth key); then the smaller flat depth; then
+// the smaller material type; then the smaller texture address, so that equal textures meet;
+// then the larger position hash.
+bool drawsBefore(const RenderSortRecord& a, const RenderSortRecord& b);
