@@ -1,0 +1,55 @@
+#include "support/engine_scene.h"
+
+#include "core/vellumengine.h"
+#include "scene/node_sprite.h"
+#include "scene/texture_region.h"
+
+using namespace irr;
+
+EngineScene::EngineScene(IrrlichtDevice* device, bool softwareRendering)
+    : sceneManager(device->getSceneManager()), videoDriver(device->getVideoDriver()) {
+    CVellumEngine& engine = getEngine();
+    engine.setDeviceServices(device);
+    engine.getRenderer().registerCustomMaterials(videoDriver, softwareRendering);
+    cameraNode = sceneManager->addCameraSceneNode(nullptr, core::vector3df(0, 0, -20.65f),
+                                                  core::vector3df(0, 0, 0), 1000);
+    cameraNode->setAspectRatio(4.0f / 3.0f);
+    sceneManager->setActiveCamera(cameraNode);
+}
+
+EngineScene::~EngineScene() {
+    CVellumEngine& engine = getEngine();
+    engine.getRenderer().drainDeletionQueue();
+    sceneManager->clear();
+    engine.getRenderer().releaseMaterials();
+    engine.getRenderer().resetFrameStatistics();
+    engine.setDeviceServices(nullptr);
+}
+
+CSpriteNode* EngineScene::addSprite(const std::string& imagePath, const core::vector3df& position,
+                                    const core::dimension2df& size, scene::ISceneNode* parent) {
+    CSpriteNode* sprite =
+        new CSpriteNode(parent ? parent : root(), sceneManager, 8001, position, size);
+    sprite->drop();
+    TextureRegion region;
+    region.setFromTexture(videoDriver->getTexture(imagePath.c_str()), imagePath);
+    sprite->setTextureRegion(region);
+    video::SMaterial& material = sprite->getMaterial(0);
+    material.MaterialTypeParam = 0.01f;
+    material.MaterialType = getEngine().getRenderer().getMaterialType(0);
+    material.Lighting = false;
+    material.ZBuffer = video::ECFN_NEVER;
+    material.ZWriteEnable = false;
+    material.GouraudShading = false;
+    material.NormalizeNormals = false;
+    material.BackfaceCulling = false;
+    material.TextureLayer[0].BilinearFilter = false;
+    material.TextureLayer[0].TrilinearFilter = false;
+    material.TextureLayer[0].AnisotropicFilter = 0;
+    return sprite;
+}
+
+core::position2di EngineScene::screenPoint(const core::vector3df& point) const {
+    return sceneManager->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(point,
+                                                                                        cameraNode);
+}
