@@ -1,6 +1,15 @@
 #include "apositionanimators.h"
 
 #include "scene/node_base.h"
+#include "scene/node_sprite.h"
+
+#include <cmath>
+
+namespace {
+
+const float kLeastSpeed = 0.001f;
+
+} // namespace
 
 CMoveAnimator::CMoveAnimator(int mode, const irr::core::vector3df& target, irr::u32 durationMs,
                              bool loop)
@@ -71,4 +80,14 @@ void CSizeAnimator::onTick(irr::scene::ISceneNode* node, irr::u32 time) {
     float k = 1.0f - static_cast<float>(elapsed) / static_cast<float>(Duration);
     engineNode->setSize((FromWidth - ToWidth) * k + ToWidth,
                         (FromHeight - ToHeight) * k + ToHeight);
+}
+
+CRotationAnimator::CRotationAnimator(float, float speed)
+    : Speed(speed), Active(std::fabs(speed) > kLeastSpeed ? 1 : 0) {}
+
+void CRotationAnimator::onStep(irr::scene::ISceneNode* node, float delta, irr::u32) {
+    CSpriteNode* sprite = dynamic_cast<CSpriteNode*>(node);
+    if (Active != 0 && sprite != nullptr) {
+        sprite->setFlatRotation(sprite->getFlatRotation() + delta * Speed);
+    }
 }

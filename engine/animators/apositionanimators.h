@@ -56,3 +56,17 @@ private:
     float FromHeight;
     irr::u32 Duration;
 };
+
+// Turns a sprite in the screen plane by `speed` radians every 100 ms, until the sprite or the
+// animator goes. A speed of at most 0.001 in size never turns it.
+class CRotationAnimator : public CBaseAnimator {
+public:
+    // The time of the description key is taken and not used: the turn never ends by itself.
+    CRotationAnimator(float time, float speed);
+
+    void onStep(irr::scene::ISceneNode* node, float delta, irr::u32 time) override;
+
+private:
+    float Speed;
+    int Active;
+};

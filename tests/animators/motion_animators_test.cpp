@@ -2,6 +2,7 @@
 
 #include "animators/afadeanimators.h"
 #include "animators/apositionanimators.h"
+#include "scene/node_sprite.h"
 
 namespace {
 
@@ -121,6 +122,22 @@ TEST_F(MotionAnimators, SizeGrowsLinearlyAndEndsExactlyAtItsTarget) {
     frameAt(kStart + 400);
     EXPECT_EQ(node->getSize(), irr::core::dimension2df(8, 4));
     EXPECT_TRUE(node->getAnimators().empty());
+}
+
+TEST_F(MotionAnimators, RotationTurnsSpritesBySpeedPer100MsAndIgnoresTinySpeeds) {
+    irr::scene::ISceneNode* root = scene->getRootSceneNode();
+    CSpriteNode* turning = new CSpriteNode(root, scene, 8001, vector3df(), {1, 1});
+    CSpriteNode* still = new CSpriteNode(root, scene, 8001, vector3df(), {1, 1});
+    turning->drop();
+    still->drop();
+    attachAnimatorEveryFrame(turning, new CRotationAnimator(0, -0.5f));
+    attachAnimatorEveryFrame(still, new CRotationAnimator(0, 0.0005f));
+    framesFromTo(kStart, kStart + 1000, 20);
+
+    EXPECT_NEAR(turning->getFlatRotation(), -5.0f, 1e-4f);
+    EXPECT_EQ(still->getFlatRotation(), 0.0f);
+    frameAt(kStart + 60000);
+    EXPECT_EQ(turning->getAnimators().size(), 1u);
 }
 
 TEST_F(FadeAnimators, FadeEndsExactlyAtItsTargetAfterItsDuration) {
