@@ -232,12 +232,14 @@ void CSpriteNode::render() {
             drawDebugBox(driver);
         }
     }
-    irr::video::S3DVertex quad[4] = {Vertices[0], Vertices[1], Vertices[2], Vertices[3]};
-    if (CornerOffsetsEnabled != 0) {
-        quad[0].Pos += CornerOffsets[1];
-        quad[1].Pos += CornerOffsets[0];
-        quad[2].Pos += CornerOffsets[2];
-        quad[3].Pos += CornerOffsets[3];
+    if (CornerOffsetsEnabled == 0) {
+        engine.getRenderer().addQuad(&DrawTransform, &Material, Vertices);
+        return;
     }
+    irr::video::S3DVertex quad[4] = {Vertices[0], Vertices[1], Vertices[2], Vertices[3]};
+    quad[0].Pos += CornerOffsets[1];
+    quad[1].Pos += CornerOffsets[0];
+    quad[2].Pos += CornerOffsets[2];
+    quad[3].Pos += CornerOffsets[3];
     engine.getRenderer().addQuad(&DrawTransform, &Material, quad);
 }

@@ -2,8 +2,6 @@
 
 #include "scene/node_base.h"
 
-#include <functional>
-
 int64_t depthKeyOf(float coordinate) {
     return static_cast<int64_t>(static_cast<double>(coordinate) * 1e8);
 }
@@ -21,20 +19,4 @@ RenderSortRecord makeSortRecord(CNodeBasement* node) {
     record.DepthKey = depthKeyOf(position.Z);
     record.SortDepth = node->getAbsoluteDepth();
     return record;
-}
-
-bool drawsBefore(const RenderSortRecord& a, const RenderSortRecord& b) {
-    if (a.DepthKey != b.DepthKey) {
-        return a.DepthKey > b.DepthKey;
-    }
-    if (a.SortDepth != b.SortDepth) {
-        return a.SortDepth < b.SortDepth;
-    }
-    if (a.SortMaterialType != b.SortMaterialType) {
-        return a.SortMaterialType < b.SortMaterialType;
-    }
-    if (a.SortTexture != b.SortTexture) {
-        return std::less<irr::video::ITexture*>()(a.SortTexture, b.SortTexture);
-    }
-    return a.PositionHash > b.PositionHash;
 }

@@ -3,6 +3,7 @@
 #include <irrlicht/irrlicht.h>
 
 #include <cstdint>
+#include <functional>
 
 class CNodeBasement;
 
@@ -31,5 +32,19 @@ RenderSortRecord makeSortRecord(CNodeBasement* node);
 
 // The order within a pass: farther first (larger depth key); then the smaller flat depth; then
 // the smaller material type; then the smaller texture address, so that equal textures meet;
-// then the larger position hash.
-bool drawsBefore(const RenderSortRecord& a, const RenderSortRecord& b);
+// then the larger position hash. Inline, since sorting calls it some N log N times a frame.
+inline bool drawsBefore(const RenderSortRecord& a, const RenderSortRecord& b) {
+    if (a.DepthKey != b.DepthKey) {
+        return a.DepthKey > b.DepthKey;
+    }
+    if (a.SortDepth != b.SortDepth) {
+        return a.SortDepth < b.SortDepth;
+    }
+    if (a.SortMaterialType != b.SortMaterialType) {
+        return a.SortMaterialType < b.SortMaterialType;
+    }
+    if (a.SortTexture != b.SortTexture) {
+        return std::less<irr::video::ITexture*>()(a.SortTexture, b.SortTexture);
+    }
+    return a.PositionHash > b.PositionHash;
+}

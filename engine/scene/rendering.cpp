@@ -58,7 +58,10 @@ void CRenderModule::sortPasses() {
     ProfileScope scope("RENDER SORTING|" __FILE__, __LINE__);
     for (int pass = 0; pass < PassCount; ++pass) {
         if (ListUnsorted[pass]) {
-            std::sort(Lists[pass].begin(), Lists[pass].end(), drawsBefore);
+            std::sort(Lists[pass].begin(), Lists[pass].end(),
+                      [](const RenderSortRecord& a, const RenderSortRecord& b) {
+                          return drawsBefore(a, b);
+                      });
             ListUnsorted[pass] = false;
         }
     }
