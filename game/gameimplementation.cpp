@@ -1,7 +1,7 @@
 #include "gameimplementation.h"
 
 #include "core/vellumengine.h"
-#include "platform/native_path.h"
+#include "scene/texture_cache.h"
 #include "userstats.h"
 #include "utils/system.h"
 #include "utils/utils_fs.h"
@@ -12,8 +12,10 @@ namespace {
 // Cursor strips hold this many frames side by side.
 constexpr int kCursorFrames = 8;
 
+// A missing image leaves the cursor without a texture (nothing is drawn for it).
 irr::video::ITexture* loadCursorTexture(const char* name) {
-    return getEngine().getDriver()->getTexture(toNativePath(resolveDataPath(name)).c_str());
+    std::string path = resolveDataPath(name);
+    return fileExists(path) ? getTextureRegion(path).Texture : nullptr;
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "platform/frame_capture.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
+#include "scene/node_base.h"
 #include "scene/node_debug_list.h"
+#include "scene/node_factory.h"
 #include "scene/node_utilities.h"
 #include "scene/texture_cache.h"
 #include "utils/debug.h"
@@ -181,7 +183,7 @@ void tearDown() {
     ScopedLock guard(engine.getSceneLock());
     engine.setPauseLevel(99, true);
     engine.setStage(STAGE_EXITING);
-    engine.pauseFader() = nullptr;
+    engine.forgetSceneNodes();
     debugPrint("======= Exit in progress ========\n");
     if (irr::scene::ICameraSceneNode* camera = engine.camera()) {
         engine.camera() = nullptr;
@@ -233,13 +235,18 @@ void mainLoop() {
     camera->setPosition(irr::core::vector3df(0, 0, -20.65f));
     scene->setActiveCamera(camera);
 
-    irr::video::ITexture* emptyTexture =
-        driver->getTexture(toNativePath(resolveDataPath("gui\\empty.png")).c_str());
+    irr::video::ITexture* emptyTexture = getTextureRegion("gui\\empty.png").Texture;
 
     int frame = 0;
     int lastCursorVisibility = -1;
     IGameClient::CursorRequest cursor;
     CFrameCursor frameCursor;
+
+    defineNameId("pole", 1001);
+    CNodeBasement* root =
+        createEmptyNode(scene->getRootSceneNode(), nameToId("pole"), irr::core::vector3df(0, 0, 0));
+    engine.rootNode() = root;
+    root->setName("MAIN_POLE");
 
     engine.setStage(STAGE_PRELOADING);
 

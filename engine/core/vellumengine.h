@@ -54,8 +54,12 @@ public:
 
     irr::scene::ICameraSceneNode*& camera() { return cameraNode; }
     irr::scene::ISceneNode*& rootNode() { return root; }
-    irr::scene::ISceneNode*& pauseFader() { return fader; }
-    irr::scene::ISceneNode*& backgroundNode() { return background; }
+    // The pause fader while it is shown, and the current background sprite. The engine holds a
+    // reference to each, so other code deleting them never leaves these pointers dangling.
+    irr::scene::ISceneNode* pauseFader() const { return fader; }
+    irr::scene::ISceneNode* backgroundNode() const { return background; }
+    // Lets go of the fader and the background (the scene goes away).
+    void forgetSceneNodes();
 
     CInputModule& getInput() { return input; }
     // The dialogs currently open.
@@ -84,6 +88,16 @@ public:
     void logLeveled(const std::string& text, int level);
     // Empties the engine's caches; unless silent, says so in a box with the switch list.
     void clearCaches(bool silent);
+    // Loads one data file into the caches it belongs to (during preloading).
+    void preloadResource(const std::string& name);
+    // Shows the image as the background (fading when asked); 1 when it is shown or already was,
+    // 0 when the file does not exist.
+    int setBackground(const std::string& name, bool fade);
+    // Ends the animators of the node of that name and deletes it, fading out over fadeMs when
+    // not 0; false when no node has the name.
+    bool closeDialog(const std::string& name, int fadeMs);
+    // Closes the open dialogs named in the list (all for an empty list or "-1").
+    void closeDialogs(const std::string& list);
 
     CriticalSectionLock& getSceneLock() { return sceneLock; }
     CriticalSectionLock& getInputLock() { return inputLock; }
@@ -101,6 +115,9 @@ public:
 
 private:
     IProfileExtension* createProfileExtension();
+    void showPauseFader(int fadeMs);
+    // Stores a node in one of the engine's slots, holding one reference to it.
+    static void holdNode(irr::scene::ISceneNode*& slot, irr::scene::ISceneNode* node);
 
     IGameClient* client = nullptr;
     EngineConfig config;
@@ -126,6 +143,7 @@ private:
     std::atomic<int> stage{STAGE_CREATED};
     float preloadProgress = 0;
     irr::scene::ISceneNode* background = nullptr;
+    std::string backgroundName;
     COpenDialogList dialogList;
     std::atomic<int> exitRequested{0};
 };

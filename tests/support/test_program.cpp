@@ -4,8 +4,25 @@
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
 
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// The engine's own images from the repository's data folder.
+std::string engineImage(const std::string& name) {
+    const std::string source = __FILE__;
+    std::ifstream in(source.substr(0, source.rfind("tests/support/")) + "data/gui/" + name,
+                     std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
 TestProgram::TestProgram(const std::string& gameIni) {
     root.write("game.ini", gameIni);
+    root.write("data/gui/empty.png", engineImage("empty.png"));
+    root.write("data/gui/black.png", engineImage("black.png"));
     root.write("data_en/strings.lng", "GAME.TITLE=Vellum test\nGAME.PAUSED=Paused\n");
     root.write("data/.keep", "");
     root.write("Profile/.keep", "");

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// A program folder of its own for one test: game.ini, the common and English data folders and a
-// "Profile" folder (so user data stays inside), with the engine pointed at it.
+// A program folder of its own for one test: game.ini, the common and English data folders (with
+// the engine's own images gui\empty.png and gui\black.png) and a "Profile" folder (so user data
+// stays inside), with the engine pointed at it.
 class TestProgram {
 public:
     // `gameIni` is the whole text of game.ini.

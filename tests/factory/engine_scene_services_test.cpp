@@ -1,0 +1,126 @@
+#include "core/game_client.h"
+#include "core/vellumengine.h"
+#include "scene/node_base.h"
+#include "scene/node_factory.h"
+#include "scene/node_utilities.h"
+#include "support/engine_scene.h"
+#include "support/pixel_test_device.h"
+#include "support/test_program.h"
+#include "utils/utils_lang.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+class QuietGame : public IGameClient {
+public:
+    void onStart() override {}
+    void onExit() override {}
+    std::wstring getWindowCaption() override { return L""; }
+    void getCursor(bool, CursorRequest&) override {}
+};
+
+std::string fileBytes(const std::string& nativePath) {
+    std::ifstream in(nativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The engine with a NULL device, its root node and driven time, as the frame loop has them.
+class EngineServices : public testing::Test {
+protected:
+    void SetUp() override {
+        program.writeData("gui/sky.png", fileBytes(testImagePath("orange_16.png")));
+        program.writeData("gui/sea.png", fileBytes(testImagePath("grey_16.png")));
+        setLanguage("data_en");
+        device = irr::createDevice(irr::video::EDT_NULL);
+        device->getTimer()->stop();
+        scene = std::make_unique<EngineScene>(device);
+        game = new QuietGame();
+        getEngine().setClient(game);
+        getEngine().rootNode() =
+            createEmptyNode(nullptr, nameToId("pole"), irr::core::vector3df(0, 0, 0));
+    }
+    void TearDown() override {
+        getEngine().rootNode() = nullptr;
+        getEngine().forgetSceneNodes();
+        scene.reset();
+        device->drop();
+        getEngine().setClient(nullptr);
+        game->drop();
+    }
+
+    // Advances the driven clock and draws one frame (animators step, the queue drains).
+    void frameAt(irr::u32 timeMs) {
+        device->getTimer()->setTime(timeMs);
+        getEngine().getRenderer().renderAll();
+    }
+
+    TestProgram program;
+    irr::IrrlichtDevice* device = nullptr;
+    std::unique_ptr<EngineScene> scene;
+    QuietGame* game = nullptr;
+};
+
+} // namespace
+
+TEST_F(EngineServices, PauseAtRunningStageShowsTheFaderAndResumingFadesItOut) {
+    CVellumEngine& engine = getEngine();
+    engine.setStage(STAGE_RUNNING);
+    frameAt(100);
+    ASSERT_EQ(engine.setPauseLevel(2, true), 1);
+    ASSERT_NE(engine.pauseFader(), nullptr);
+    EXPECT_EQ(getNodeByName("pause_fader"), engine.pauseFader());
+    EXPECT_EQ(engine.getPauseLevel(), 2);
+    engine.setPauseLevel(2, true);
+    EXPECT_EQ(engine.rootNode()->getChildren().size(), 1u);
+
+    ASSERT_EQ(engine.setPauseLevel(2, false), 1);
+    EXPECT_EQ(engine.pauseFader(), nullptr);
+    EXPECT_EQ(engine.getPauseLevel(), 1);
+    for (irr::u32 t = 200; t <= 2000 && getNodeByName("pause_fader"); t += 50) {
+        frameAt(t);
+    }
+    EXPECT_EQ(getNodeByName("pause_fader"), nullptr);
+    EXPECT_EQ(engine.getPauseLevel(), 0);
+    engine.setStage(STAGE_CREATED);
+}
+
+TEST_F(EngineServices, BackgroundIsShownOnceAndReplacedOnlyByAnotherImage) {
+    CVellumEngine& engine = getEngine();
+    EXPECT_EQ(engine.setBackground("gui\\missing.png", false), 0);
+    EXPECT_EQ(engine.backgroundNode(), nullptr);
+
+    ASSERT_EQ(engine.setBackground("gui\\sky.png", false), 1);
+    irr::scene::ISceneNode* sky = engine.backgroundNode();
+    ASSERT_NE(sky, nullptr);
+    EXPECT_EQ(sky->getPosition(), irr::core::vector3df(0, 0, 20.55f));
+
+    // The same name again does nothing, even when the node went away meanwhile.
+    deleteNode(sky);
+    frameAt(10);
+    EXPECT_EQ(engine.setBackground("gui\\sky.png", false), 1);
+    EXPECT_EQ(engine.rootNode()->getChildren().size(), 0u);
+
+    ASSERT_EQ(engine.setBackground("gui\\sea.png", true), 1);
+    CNodeBasement* sea = asEngineNode(engine.backgroundNode());
+    ASSERT_NE(sea, nullptr);
+    EXPECT_FLOAT_EQ(sea->getAlpha(), 0);
+    for (irr::u32 t = 20; t <= 2500; t += 50) {
+        frameAt(t);
+    }
+    EXPECT_FLOAT_EQ(sea->getAlpha(), 1.0f);
+}
+
+TEST_F(EngineServices, ClosingADialogDeletesItsNodeAfterTheFrame) {
+    CVellumEngine& engine = getEngine();
+    CNodeBasement* dialog =
+        createEmptyNode(engine.rootNode(), nameToId("options"), irr::core::vector3df(0, 0, 0));
+    EXPECT_FALSE(engine.closeDialog("nothing-open", 0));
+    EXPECT_TRUE(engine.closeDialog("options", 0));
+    EXPECT_EQ(getNodeByName("options"), dialog);
+    frameAt(10);
+    EXPECT_EQ(getNodeByName("options"), nullptr);
+}
