@@ -1,0 +1,62 @@
+#include "asystemanimators.h"
+
+#include "core/vellumengine.h"
+#include "platform/clock.h"
+#include "utils/debug.h"
+#include "utils/utils_fs.h"
+
+namespace {
+
+const int kPauseLevel = 2;
+
+} // namespace
+
+CSystemAnimator::CSystemAnimator() {
+    setInterval(0);
+    listFiles(PreloadList, languageDataPath(""), "");
+    listFiles(PreloadList, resolveDataPath(""), "");
+}
+
+void CSystemAnimator::onTick(irr::scene::ISceneNode*, irr::u32 time) {
+    CVellumEngine& engine = getEngine();
+    if (engine.getStage() == STAGE_PRELOADING) {
+        ProfileScope scope(__FILE__, __LINE__);
+        preloadNext();
+    }
+    if (engine.getPauseLevel() > 1) {
+        sleepMilliseconds(kPausedSleep);
+    }
+    ProfileScope scope(__FILE__, __LINE__);
+    checkCursorAndFocus(time);
+}
+
+void CSystemAnimator::preloadNext() {
+    CVellumEngine& engine = getEngine();
+    int count = static_cast<int>(PreloadList.size());
+    if (PreloadIndex < count) {
+        engine.preloadResource(PreloadList[PreloadIndex]);
+        ++PreloadIndex;
+        engine.setPreloadProgress(static_cast<float>(PreloadIndex) / static_cast<float>(count));
+        return;
+    }
+    engine.setStage(STAGE_RUNNING);
+    setInterval(kRunningInterval);
+}
+
+void CSystemAnimator::checkCursorAndFocus(irr::u32 time) {
+    if (time - LastSlowCheck <= kSlowCheckInterval) {
+        return;
+    }
+    LastSlowCheck = time;
+    CVellumEngine& engine = getEngine();
+    engine.getInput().updateCursor();
+    irr::IrrlichtDevice* device = engine.getDevice();
+    bool active = device != nullptr && device->isWindowActive();
+    if (active && WindowActive != 1) {
+        WindowActive = 1;
+        engine.setPauseLevel(kPauseLevel, false);
+    } else if (!active && WindowActive != 0) {
+        WindowActive = 0;
+        engine.setPauseLevel(kPauseLevel, true);
+    }
+}

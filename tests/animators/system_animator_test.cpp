@@ -1,0 +1,173 @@
+#include "animator_fixture.h"
+
+#include "animators/asystemanimators.h"
+#include "support/test_program.h"
+#include "support/window_focus.h"
+#include "utils/system.h"
+#include "utils/utils_lang.h"
+#include "utils/utils_str.h"
+
+#include <cstdio>
+
+namespace {
+
+// The engine over a program folder with data files, on the NULL driver, in the preloading stage.
+class SystemAnimator : public AnimatorTest {
+protected:
+    void SetUp() override {
+        AnimatorTest::SetUp();
+        setProgramFolder(data.folder().engine());
+        setDebugLogFolder(data.folder().engine());
+        setLanguage("data_en");
+        getEngine().setStage(STAGE_PRELOADING);
+        getEngine().setPreloadProgress(0);
+    }
+
+    void TearDown() override {
+        getEngine().forgetSceneNodes();
+        getEngine().setPauseLevel(0, true);
+        getEngine().setStage(STAGE_CREATED);
+        AnimatorTest::TearDown();
+    }
+
+    TestProgram data;
+};
+
+TEST_F(SystemAnimator, PreloadsOneFilePerFrameLanguageFolderFirstThenRuns) {
+    data.writeData("b.txt", "b");
+    data.writeData("a/c.txt", "c");
+    data.folder().write("data_en/z.txt", "z");
+    CSystemAnimator* system = new CSystemAnimator();
+    const std::vector<std::string>& list = system->preloadList();
+    std::string program = toLower(data.folder().engine());
+    ASSERT_GE(list.size(), 4u);
+    EXPECT_EQ(list[0], program + "data_en\\strings.lng");
+    EXPECT_EQ(list[1], program + "data_en\\z.txt");
+    EXPECT_EQ(list[2], program + "data\\a\\c.txt");
+    EXPECT_EQ(list.back(), program + "data\\b.txt");
+    attachAnimator(makeNode(), system);
+
+    int count = static_cast<int>(list.size());
+    for (int frame = 1; frame <= count; ++frame) {
+        frameAt(kStart + frame * 12);
+        EXPECT_FLOAT_EQ(getEngine().getPreloadProgress(), static_cast<float>(frame) / count);
+        EXPECT_EQ(getEngine().getStage(), STAGE_PRELOADING);
+    }
+    frameAt(kStart + (count + 1) * 12);
+    EXPECT_EQ(getEngine().getStage(), STAGE_RUNNING);
+    EXPECT_EQ(system->getInterval(), CSystemAnimator::kRunningInterval);
+    // What was preloaded is cached: the file may go.
+    std::remove((data.folder().native() + "data/a/c.txt").c_str());
+    std::string text;
+    EXPECT_TRUE(readTextFile("a\\c.txt", text));
+    EXPECT_EQ(text, "c");
+}
+
+TEST_F(SystemAnimator, EmptyDataFoldersRunFromTheFirstFrame) {
+    for (const char* file : {"data_en/strings.lng", "data/gui/empty.png", "data/gui/black.png"}) {
+        std::remove((data.folder().native() + file).c_str());
+    }
+    attachAnimator(makeNode(), new CSystemAnimator());
+    frameAt(kStart);
+    EXPECT_EQ(getEngine().getStage(), STAGE_RUNNING);
+}
+
+TEST_F(SystemAnimator, PreloadingWaitsForThePreloadStage) {
+    getEngine().setStage(STAGE_STARTING);
+    attachAnimator(makeNode(), new CSystemAnimator());
+    framesFromTo(kStart, kStart + 100, 10);
+    EXPECT_EQ(getEngine().getPreloadProgress(), 0.0f);
+    EXPECT_EQ(getEngine().getStage(), STAGE_STARTING);
+}
+
+TEST_F(SystemAnimator, EachTickTakesLongerWhileTheGameIsPaused) {
+    getEngine().setStage(STAGE_RUNNING);
+    attachAnimator(makeNode(), new CSystemAnimator());
+    getEngine().setPauseLevel(2, true);
+    uint32_t before = getTicks();
+    frameAt(kStart);
+    EXPECT_GE(getTicks() - before, CSystemAnimator::kPausedSleep);
+}
+
+TEST_F(SystemAnimator, AWindowThatWasNeverActiveDoesNotPause) {
+    getEngine().setStage(STAGE_RUNNING);
+    attachAnimator(makeNode(), new CSystemAnimator());
+    framesFromTo(kStart, kStart + 2000, 100);
+    EXPECT_EQ(getEngine().getPauseLevel(), 0);
+}
+
+// A window on the virtual display whose focus the test moves.
+class SystemAnimatorWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        device = irr::createDevice(irr::video::EDT_OPENGL, irr::core::dimension2du(320, 240));
+        ASSERT_NE(device, nullptr);
+        setLanguage("data_en");
+        getEngine().setDeviceServices(device);
+        game = new SpeedGame();
+        getEngine().setClient(game);
+        game->drop();
+        timer = device->getTimer();
+        timer->stop();
+        getEngine().setStage(STAGE_RUNNING);
+    }
+
+    void TearDown() override {
+        getEngine().forgetSceneNodes();
+        getEngine().setPauseLevel(0, true);
+        getEngine().setStage(STAGE_CREATED);
+        getEngine().getRenderer().drainDeletionQueue();
+        device->getSceneManager()->clear();
+        getEngine().setClient(nullptr);
+        getEngine().setDeviceServices(nullptr);
+        timer->start();
+        device->drop();
+    }
+
+    // A frame at the given time: the device takes its window messages, then the scene runs.
+    void frameAt(irr::u32 time) {
+        timer->setTime(time);
+        device->run();
+        getEngine().getRenderer().renderAll();
+    }
+
+    TestProgram data;
+    irr::IrrlichtDevice* device = nullptr;
+    SpeedGame* game = nullptr;
+    irr::ITimer* timer = nullptr;
+};
+
+TEST_F(SystemAnimatorWindow, LosingFocusPausesWithinHalfASecondAndRegainingItResumes) {
+    CNodeBasement* root =
+        new CNodeBasement(device->getSceneManager()->getRootSceneNode(), device->getSceneManager(),
+                          8001, irr::core::vector3df(), irr::core::dimension2df(1, 1));
+    root->drop();
+    attachAnimator(root, new CSystemAnimator());
+    ASSERT_TRUE(setWindowFocus(device, true));
+    frameAt(1000);
+    ASSERT_TRUE(device->isWindowActive());
+    EXPECT_EQ(getEngine().getPauseLevel(), 0);
+
+    ASSERT_TRUE(setWindowFocus(device, false));
+    frameAt(1100);
+    frameAt(1400);
+    EXPECT_EQ(getEngine().getPauseLevel(), 0);
+    frameAt(1501);
+    EXPECT_EQ(getEngine().getPauseLevel(), 2);
+    CNodeBasement* fader = getNodeByName("pause_fader");
+    ASSERT_NE(fader, nullptr);
+    EXPECT_NE(fader->findAnimator("ALPH01", false), nullptr);
+
+    ASSERT_TRUE(setWindowFocus(device, true));
+    frameAt(2100);
+    // The fader fades out before the game runs on.
+    EXPECT_EQ(getEngine().getPauseLevel(), 1);
+    EXPECT_NE(fader->findAnimator("SELDES", false), nullptr);
+    for (irr::u32 time = 2150; time <= 3200; time += 50) {
+        frameAt(time);
+    }
+    EXPECT_EQ(getNodeByName("pause_fader"), nullptr);
+    EXPECT_EQ(getEngine().getPauseLevel(), 0);
+}
+
+} // namespace
