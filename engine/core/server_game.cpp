@@ -1,5 +1,6 @@
 #include "server_game.h"
 
+#include "animators/asystemanimators.h"
 #include "core/frame_cursor.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
@@ -247,6 +248,7 @@ void mainLoop() {
         createEmptyNode(scene->getRootSceneNode(), nameToId("pole"), irr::core::vector3df(0, 0, 0));
     engine.rootNode() = root;
     root->setName("MAIN_POLE");
+    attachAnimator(root, new CSystemAnimator());
 
     engine.setStage(STAGE_PRELOADING);
 
