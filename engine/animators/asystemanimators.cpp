@@ -44,7 +44,8 @@ void CSystemAnimator::preloadNext() {
 }
 
 void CSystemAnimator::checkCursorAndFocus(irr::u32 time) {
-    if (time - LastSlowCheck <= kSlowCheckInterval) {
+    // At least (not more than) the interval: ticks every 500 ms check every time.
+    if (time - LastSlowCheck < kSlowCheckInterval) {
         return;
     }
     LastSlowCheck = time;

@@ -152,7 +152,8 @@ TEST_F(SystemAnimatorWindow, LosingFocusPausesWithinHalfASecondAndRegainingItRes
     frameAt(1100);
     frameAt(1400);
     EXPECT_EQ(getEngine().getPauseLevel(), 0);
-    frameAt(1501);
+    // Half a second after the last check.
+    frameAt(1500);
     EXPECT_EQ(getEngine().getPauseLevel(), 2);
     CNodeBasement* fader = getNodeByName("pause_fader");
     ASSERT_NE(fader, nullptr);
