@@ -112,6 +112,8 @@ public:
 
     float getPreloadProgress() const { return preloadProgress; }
     void setPreloadProgress(float progress) { preloadProgress = progress; }
+    // What the loading screen's slider shows.
+    const float* preloadProgressValue() const { return &preloadProgress; }
 
 private:
     IProfileExtension* createProfileExtension();
