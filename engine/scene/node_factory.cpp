@@ -158,6 +158,9 @@ void applyAnimationKeys(CNodeBasement* node, const SpriteDescription& descriptio
         attachAnimator(node, new CMoveAnimator(description.MoveMode, description.MoveTarget,
                                                static_cast<irr::u32>(description.MoveTime), false));
     }
+    if (description.RotTime > 0.0001f || std::fabs(description.RotSpeed) > 0.0001f) {
+        attachAnimator(node, new CRotationAnimator(description.RotTime, description.RotSpeed));
+    }
     if (description.SizeTime > 0.0001f || std::fabs(description.SizeScale) > 0.0001f) {
         irr::core::dimension2df size = node->getSize();
         attachAnimator(node, new CSizeAnimator(size.Width, size.Height,
