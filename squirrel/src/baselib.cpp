@@ -107,7 +107,22 @@ Value baseEnableDebugInfo(Machine& m, Value* args, int) {
 }
 
 Value baseGetStackInfos(Machine& m, Value* args, int) {
-    const Frame* frame = m.frameAt(args[1].toInt());
+    return stackInfos(m, args[1].toInt());
+}
+
+} // namespace
+
+Value delegateToString(Machine& m, Value* args, int) {
+    return m.toString(args[0]);
+}
+
+// Numbers, bools and null are their own weak reference.
+Value delegateWeakRef(Machine&, Value* args, int) {
+    return makeWeakRef(args[0]);
+}
+
+Value stackInfos(Machine& m, int level) {
+    const Frame* frame = m.frameAt(level);
     if (!frame)
         return Value();
     State& s = m.state;
@@ -135,8 +150,6 @@ Value baseGetStackInfos(Machine& m, Value* args, int) {
     t->set(s.string("locals"), locals);
     return info;
 }
-
-} // namespace
 
 void registerBaseLibrary(State& s) {
     Table* root = s.root.table();

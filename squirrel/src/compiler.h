@@ -31,6 +31,7 @@ struct Exp {
         FieldK,    // register a indexed by constant b
         ThisField, // identifier resolved at run time: this (then root) indexed by constant a
         Compare,   // comparison `op` of registers a and b, not yet evaluated
+        Base,      // `base` in temporary register a: members fetched from it keep `this`
     };
     Kind kind = Void;
     int a = 0;
@@ -75,6 +76,8 @@ private:
     void tryStatement();
     void constStatement();
     void enumStatement();
+    void classStatement();
+    void yieldStatement();
     void loopBody(LoopContext& context);
     Value scalarConstant();
 
@@ -96,7 +99,14 @@ private:
     Exp primary();
     Exp identifier(const Value& name);
     Exp tableLiteral();
+    // Slots of a table literal or attribute list up to the terminator, into register table;
+    // returns how many.
+    int tableSlots(int table, int terminator);
     Exp arrayLiteral();
+    // `class [extends base] [</ attributes />] { members }` after the keyword, into register reg.
+    void classBody(int reg);
+    // An attribute list `</ ... />` (the current token) in a new register.
+    int attributeTable();
     Exp functionExpression(const Value& name, bool lambda);
     Exp call(Exp function);
     Exp rawCall();

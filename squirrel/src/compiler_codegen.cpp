@@ -58,6 +58,10 @@ bool writesOnlyA(const Instr& in) {
     case Op::Cmp:
     case Op::Call:
     case Op::Closure:
+    case Op::NewClass:
+    case Op::GetBase:
+    case Op::GetParent:
+    case Op::Resume:
         return true;
     default:
         return false;
@@ -124,6 +128,7 @@ void Compiler::freeRegisters(int r1, int r2) {
 void Compiler::freeExp(const Exp& e) {
     switch (e.kind) {
     case Exp::Temp:
+    case Exp::Base:
     case Exp::FieldK:
         fs_->freeRegister(e.a);
         break;
@@ -161,6 +166,9 @@ void Compiler::discharge(Exp& e) {
         freeRegisters(e.a, e.b);
         reg = fs_->allocRegister();
         fs_->emit(e.op, reg, e.a, e.b);
+        break;
+    case Exp::Base:
+        reg = e.a;
         break;
     default:
         return;

@@ -394,8 +394,15 @@ Exp Compiler::unary() {
         next();
         return increment(postfix(), delta, true);
     }
-    case TK_RESUME:
-        error("generators are not supported: 'resume'");
+    case TK_RESUME: {
+        next();
+        Exp e = unary();
+        int source = toAnyRegister(e);
+        freeExp(e);
+        int reg = fs_->allocRegister();
+        fs_->emit(Op::Resume, reg, source);
+        return Exp::make(Exp::Temp, reg);
+    }
     default:
         return postfix();
     }

@@ -11,9 +11,29 @@ Exp Compiler::postfix() {
         switch (lex_.token) {
         case '.': {
             next();
-            Value name = expectIdentifier();
+            // `constructor` is a keyword, but also the name of a class member.
+            Value name;
+            if (lex_.token == TK_CONSTRUCTOR) {
+                name = intern("constructor");
+                next();
+            } else {
+                name = expectIdentifier();
+            }
+            bool fromBase = e.kind == Exp::Base;
             int object = toAnyRegister(e);
-            e = Exp::make(Exp::FieldK, object, stringConstant(name));
+            if (name.str()->view() == "parent") {
+                // The 2.x form: a table's delegate or a class's base.
+                freeExp(e);
+                int reg = fs_->allocRegister();
+                fs_->emit(Op::GetParent, reg, object);
+                e = Exp::make(Exp::Temp, reg);
+            } else if (fromBase) {
+                // base.member: fetched now, so that a call passes the current `this`.
+                fs_->emit(Op::GetK, object, object, 0, stringConstant(name));
+                e = Exp::make(Exp::Temp, object);
+            } else {
+                e = Exp::make(Exp::FieldK, object, stringConstant(name));
+            }
             break;
         }
         case '[': {
@@ -21,11 +41,18 @@ Exp Compiler::postfix() {
             if (lex_.newlineBefore)
                 return e;
             next();
+            bool fromBase = e.kind == Exp::Base;
             int object = toAnyRegister(e);
             Exp key = commaExpression();
             expect(']');
-            if (key.kind == Exp::Const &&
-                fs_->proto()->constants[static_cast<std::size_t>(key.a)].tag == Tag::String) {
+            if (fromBase) {
+                int keyReg = toAnyRegister(key);
+                freeExp(key);
+                fs_->emit(Op::Get, object, object, keyReg);
+                e = Exp::make(Exp::Temp, object);
+            } else if (key.kind == Exp::Const &&
+                       fs_->proto()->constants[static_cast<std::size_t>(key.a)].tag ==
+                           Tag::String) {
                 e = Exp::make(Exp::FieldK, object, key.a);
             } else {
                 int keyReg = toAnyRegister(key);
@@ -248,9 +275,18 @@ Exp Compiler::primary() {
     }
     case TK_RAWCALL:
         return rawCall();
-    case TK_CLASS:
-    case TK_BASE:
-        error("classes are not supported: '" + Lexer::tokenText(lex_.token) + "'");
+    case TK_CLASS: {
+        next();
+        int reg = fs_->allocRegister();
+        classBody(reg);
+        return Exp::make(Exp::Temp, reg);
+    }
+    case TK_BASE: {
+        next();
+        int reg = fs_->allocRegister();
+        fs_->emit(Op::GetBase, reg);
+        return Exp::make(Exp::Base, reg);
+    }
     default:
         error("expression expected");
     }
@@ -260,8 +296,13 @@ Exp Compiler::tableLiteral() {
     next();
     int table = fs_->allocRegister();
     int newTable = fs_->emit(Op::NewTable, table);
+    fs_->at(newTable).d = tableSlots(table, '}');
+    return Exp::make(Exp::Temp, table);
+}
+
+int Compiler::tableSlots(int table, int terminator) {
     int count = 0;
-    while (lex_.token != '}') {
+    while (lex_.token != terminator) {
         switch (lex_.token) {
         case TK_FUNCTION: {
             next();
@@ -301,7 +342,7 @@ Exp Compiler::tableLiteral() {
             break;
         }
         default:
-            error("expected '}'");
+            error("expected '" + Lexer::tokenText(terminator) + "'");
         }
         fs_->setFreeRegister(table + 1);
         ++count;
@@ -309,8 +350,7 @@ Exp Compiler::tableLiteral() {
             next();
     }
     next();
-    fs_->at(newTable).d = count;
-    return Exp::make(Exp::Temp, table);
+    return count;
 }
 
 Exp Compiler::arrayLiteral() {
@@ -402,6 +442,8 @@ void Compiler::compileFunction(const Value& name, bool lambda, int destination) 
     child.closeLocals(0);
     fs_ = parent;
     discardNext_ = discard;
+    if (!proto->varargs && !proto->generator)
+        proto->directArgs = proto->paramCount;
 
     auto& functions = fs_->proto()->functions;
     functions.push_back(child.takeProto());

@@ -30,6 +30,7 @@ Value Compiler::compile() {
     main.emit(Op::ReturnNull);
     main.closeLocals(0);
     fs_ = nullptr;
+    // The main function is variadic, so calls never take the direct path.
     return main.takeProto();
 }
 
@@ -114,9 +115,11 @@ void Compiler::statement() {
         enumStatement();
         break;
     case TK_CLASS:
-        error("classes are not supported: 'class'");
+        classStatement();
+        break;
     case TK_YIELD:
-        error("generators are not supported: 'yield'");
+        yieldStatement();
+        break;
     default: {
         discardNext_ = true;
         Exp e = commaExpression();
@@ -524,6 +527,17 @@ void Compiler::enumStatement() {
     }
     next();
     state_.consts.table()->set(name, members);
+}
+
+void Compiler::yieldStatement() {
+    next();
+    fs_->proto()->generator = true;
+    if (isEndOfStatement()) {
+        fs_->emit(Op::Yield, kNoRegister);
+        return;
+    }
+    Exp e = commaExpression();
+    fs_->emit(Op::Yield, toAnyRegister(e));
 }
 
 } // namespace squirrel::detail

@@ -36,14 +36,14 @@ Value arrayPop(Machine& m, Value* args, int) {
         m.raiseError("empty array");
     Value last = std::move(items.back());
     items.pop_back();
-    return last;
+    return slotValue(last);
 }
 
 Value arrayTop(Machine& m, Value* args, int) {
     auto& items = itemsOf(args[0]);
     if (items.empty())
         m.raiseError("empty array");
-    return items.back();
+    return slotValue(items.back());
 }
 
 Value arrayInsert(Machine& m, Value* args, int) {
@@ -62,7 +62,7 @@ Value arrayRemove(Machine& m, Value* args, int) {
         m.raiseError("index out of range");
     Value removed = std::move(items[static_cast<std::size_t>(index)]);
     items.erase(items.begin() + index);
-    return removed;
+    return slotValue(removed);
 }
 
 Value arrayResize(Machine& m, Value* args, int count) {
@@ -104,10 +104,12 @@ Value arraySort(Machine& m, Value* args, int count) {
     std::vector<Value> scratch(items.size());
     std::function<int(const Value&, const Value&)> compare;
     if (fn.isNull()) {
-        compare = [&m](const Value& a, const Value& b) { return m.compare(a, b); };
+        compare = [&m](const Value& a, const Value& b) {
+            return m.compare(slotValue(a), slotValue(b));
+        };
     } else {
         compare = [&m, &fn](const Value& a, const Value& b) {
-            Value pair[2] = {a, b};
+            Value pair[2] = {slotValue(a), slotValue(b)};
             Value result = m.call(fn, m.state.root, pair, 2);
             if (result.tag == Tag::Bool)
                 return result.b ? 1 : 0;
@@ -145,10 +147,6 @@ Value arraySlice(Machine& m, Value* args, int count) {
     return result;
 }
 
-Value arrayToString(Machine& m, Value* args, int) {
-    return m.toString(args[0]);
-}
-
 Value arrayClear(Machine&, Value* args, int) {
     std::vector<Value> old;
     old.swap(itemsOf(args[0]));
@@ -169,7 +167,8 @@ int mapArgumentCount(const Value& fn) {
 void mapInto(Machine& m, const Value& self, const Value& fn, std::vector<Value>& target) {
     int arguments = std::max(1, mapArgumentCount(fn));
     for (std::size_t i = 0; i < itemsOf(self).size(); ++i) {
-        Value call[3] = {itemsOf(self)[i], Value::integer(static_cast<std::int32_t>(i)), self};
+        Value call[3] = {slotValue(itemsOf(self)[i]), Value::integer(static_cast<std::int32_t>(i)),
+                         self};
         Value result = m.call(fn, self, call, arguments);
         if (i < target.size())
             target[i] = std::move(result);
@@ -199,11 +198,11 @@ Value arrayReduce(Machine& m, Value* args, int count) {
     } else {
         if (itemsOf(self).empty())
             return Value();
-        accumulated = itemsOf(self)[0];
+        accumulated = slotValue(itemsOf(self)[0]);
         next = 1;
     }
     for (; next < itemsOf(self).size(); ++next) {
-        Value pair[2] = {accumulated, itemsOf(self)[next]};
+        Value pair[2] = {accumulated, slotValue(itemsOf(self)[next])};
         accumulated = m.call(fn, self, pair, 2);
     }
     return accumulated;
@@ -214,7 +213,7 @@ Value arrayFilter(Machine& m, Value* args, int) {
     Value fn = args[1];
     Value result = m.state.newArray();
     for (std::size_t i = 0; i < itemsOf(self).size(); ++i) {
-        Value pair[2] = {Value::integer(static_cast<std::int32_t>(i)), itemsOf(self)[i]};
+        Value pair[2] = {Value::integer(static_cast<std::int32_t>(i)), slotValue(itemsOf(self)[i])};
         if (m.call(fn, self, pair, 2).truthy())
             itemsOf(result).push_back(pair[1]);
     }
@@ -224,7 +223,7 @@ Value arrayFilter(Machine& m, Value* args, int) {
 Value arrayFind(Machine& m, Value* args, int) {
     auto& items = itemsOf(args[0]);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (m.equals(items[i], args[1]))
+        if (m.equals(slotValue(items[i]), args[1]))
             return Value::integer(static_cast<std::int32_t>(i));
     }
     return Value();
@@ -247,7 +246,8 @@ void createArrayDelegate(State& s) {
     s.registerNative(t, "sort", arraySort, -1, "ac");
     s.registerNative(t, "reverse", arrayReverse, 1, "a");
     s.registerNative(t, "slice", arraySlice, -2, "ann");
-    s.registerNative(t, "tostring", arrayToString, 1, "a");
+    s.registerNative(t, "tostring", delegateToString, 1, "a");
+    s.registerNative(t, "weakref", delegateWeakRef, 1, "a");
     s.registerNative(t, "clear", arrayClear, 1, "a");
     s.registerNative(t, "map", arrayMap, 2, "ac");
     s.registerNative(t, "apply", arrayApply, 2, "ac");

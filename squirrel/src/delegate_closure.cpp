@@ -34,10 +34,6 @@ Value closurePACall(Machine& m, Value* args, int) {
     return callWithArray(m, args, true);
 }
 
-Value closureToString(Machine& m, Value* args, int) {
-    return m.toString(args[0]);
-}
-
 Value closureBindEnv(Machine& m, Value* args, int) {
     const Value& self = args[0];
     const Value& env = args[1];
@@ -48,7 +44,8 @@ Value closureBindEnv(Machine& m, Value* args, int) {
         bound->outers = source->outers;
         bound->defaults = source->defaults;
         bound->root = source->root;
-        bound->env = env;
+        bound->base = source->base;
+        bound->env = makeWeakRef(env);
         return result;
     }
     NativeClosure* source = self.native();
@@ -58,7 +55,7 @@ Value closureBindEnv(Machine& m, Value* args, int) {
     bound->typeMask = source->typeMask;
     bound->outers = source->outers;
     bound->host = source->host;
-    bound->env = env;
+    bound->env = makeWeakRef(env);
     return result;
 }
 
@@ -116,7 +113,8 @@ void createClosureDelegate(State& s) {
     s.registerNative(t, "pcall", closurePCall, -2, "c");
     s.registerNative(t, "acall", closureACall, 2, "ca");
     s.registerNative(t, "pacall", closurePACall, 2, "ca");
-    s.registerNative(t, "tostring", closureToString, 1, "c");
+    s.registerNative(t, "tostring", delegateToString, 1, "c");
+    s.registerNative(t, "weakref", delegateWeakRef, 1, "c");
     s.registerNative(t, "bindenv", closureBindEnv, 2, "c");
     s.registerNative(t, "setroot", closureSetRoot, 2, "ct");
     s.registerNative(t, "getroot", closureGetRoot, 1, "c");

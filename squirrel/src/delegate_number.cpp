@@ -20,19 +20,10 @@ Value numberToInteger(Machine&, Value* args, int) {
     return Value::integer(self.toInt());
 }
 
-Value numberToString(Machine& m, Value* args, int) {
-    return m.toString(args[0]);
-}
-
 Value numberToChar(Machine& m, Value* args, int) {
     const Value& self = args[0];
     char c = static_cast<char>(self.tag == Tag::Bool ? self.b : self.toInt());
     return m.state.string(std::string_view(&c, 1));
-}
-
-// Integers, floats and bools are values, not objects: their weak reference is the value.
-Value numberWeakRef(Machine&, Value* args, int) {
-    return args[0];
 }
 
 } // namespace
@@ -42,9 +33,9 @@ void createNumberDelegate(State& s) {
     Table* t = s.numberDelegate.table();
     s.registerNative(t, "tofloat", numberToFloat, 1, "n|b");
     s.registerNative(t, "tointeger", numberToInteger, 1, "n|b");
-    s.registerNative(t, "tostring", numberToString, 1, "n|b");
+    s.registerNative(t, "tostring", delegateToString, 1, "n|b");
     s.registerNative(t, "tochar", numberToChar, 1, "n|b");
-    s.registerNative(t, "weakref", numberWeakRef, 1, "n|b");
+    s.registerNative(t, "weakref", delegateWeakRef, 1, "n|b");
 }
 
 } // namespace squirrel::detail

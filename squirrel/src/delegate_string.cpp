@@ -112,6 +112,7 @@ void createStringDelegate(State& s) {
     s.registerNative(t, "slice", stringSlice, -2, "snn");
     s.registerNative(t, "find", stringFind, -2, "ssn");
     s.registerNative(t, "tolower", stringToLower, 1, "s");
+    s.registerNative(t, "weakref", delegateWeakRef, 1, "s");
     s.registerNative(t, "toupper", stringToUpper, 1, "s");
 }
 

@@ -14,7 +14,7 @@ Value tableRawGet(Machine& m, Value* args, int) {
     Value* v = args[0].table()->find(args[1]);
     if (!v)
         m.raiseError("the index doesn't exist");
-    return *v;
+    return slotValue(*v);
 }
 
 Value tableRawSet(Machine& m, Value* args, int) {
@@ -32,10 +32,6 @@ Value tableRawDelete(Machine&, Value* args, int) {
 
 Value tableRawIn(Machine&, Value* args, int) {
     return Value::boolean(args[0].table()->find(args[1]) != nullptr);
-}
-
-Value tableToString(Machine& m, Value* args, int) {
-    return m.toString(args[0]);
 }
 
 Value tableClear(Machine&, Value* args, int) {
@@ -63,7 +59,7 @@ Value tableFilter(Machine& m, Value* args, int) {
     Value result = m.state.newTable();
     Table* source = self.table();
     for (std::uint32_t i = source->nextLive(0); i < source->end(); i = source->nextLive(i + 1)) {
-        Value pair[2] = {source->entry(i).key, source->entry(i).value};
+        Value pair[2] = {source->entry(i).key, slotValue(source->entry(i).value)};
         if (m.call(fn, self, pair, 2).truthy())
             result.table()->set(pair[0], pair[1]);
     }
@@ -76,7 +72,7 @@ Value collect(Machine& m, const Value& self, bool keys) {
     auto& items = result.array()->items;
     items.reserve(t->size());
     for (std::uint32_t i = t->nextLive(0); i < t->end(); i = t->nextLive(i + 1))
-        items.push_back(keys ? t->entry(i).key : t->entry(i).value);
+        items.push_back(keys ? t->entry(i).key : slotValue(t->entry(i).value));
     return result;
 }
 
@@ -97,7 +93,8 @@ void createTableDelegate(State& s) {
     s.registerNative(t, "rawset", tableRawSet, 3, "t");
     s.registerNative(t, "rawdelete", tableRawDelete, 2, "t");
     s.registerNative(t, "rawin", tableRawIn, 2, "t");
-    s.registerNative(t, "tostring", tableToString, 1, "t");
+    s.registerNative(t, "tostring", delegateToString, 1, "t");
+    s.registerNative(t, "weakref", delegateWeakRef, 1, "t");
     s.registerNative(t, "clear", tableClear, 1, "t");
     s.registerNative(t, "setdelegate", tableSetDelegate, 2, "tt|o");
     s.registerNative(t, "getdelegate", tableGetDelegate, 1, "t");

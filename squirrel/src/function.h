@@ -46,7 +46,11 @@ struct FunctionProto : RefCounted {
     std::uint8_t paramCount = 1; // `this` included; a variadic function's vargv is not
     std::uint8_t defaultCount = 0;
     std::uint8_t stackSize = 1;
+    // The argument count (this included) of a call that needs no adjustment; 0 for variadic
+    // functions and generators, which always take the slower path.
+    std::uint8_t directArgs = 0;
     bool varargs = false;
+    bool generator = false; // the body yields: a call makes a generator
 
     // Source line of the instruction at pc, or -1 when compiled without line information.
     std::int32_t lineAt(std::uint32_t pc) const;
@@ -57,8 +61,9 @@ struct Closure : GCObject {
     ~Closure();
 
     FunctionProto* proto;
-    Value env;  // bound `this`, or null
+    Value env;  // weak reference to the bound `this`, or null
     Value root; // root table of the closure, or null for the machine's
+    Value base; // base class of the class the method belongs to, for `base`
     std::vector<Value> outers;
     std::vector<Value> defaults;
 };
@@ -73,7 +78,7 @@ struct NativeClosure : GCObject {
 
     NativeFn fn;
     Value name;
-    Value env; // bound `this`, or null
+    Value env; // weak reference to the bound `this`, or null
     // Parameter check: 0 none, n > 0 exactly n values, n < 0 at least -n values (this counted).
     std::int32_t paramCheck = 0;
     std::vector<std::uint32_t> typeMask; // accepted type codes per position, 0 for any

@@ -1,8 +1,13 @@
 // Freeing of objects and the collector of reference cycles.
 #include "array.h"
+#include "class.h"
 #include "function.h"
+#include "generator.h"
+#include "machine.h"
 #include "object.h"
 #include "table.h"
+#include "thread.h"
+#include "weak_ref.h"
 
 #include <vector>
 
@@ -11,6 +16,8 @@ namespace squirrel::detail {
 namespace {
 
 void freeObject(RefCounted* object) {
+    if (object->flags & kHasWeakRef)
+        clearWeakRef(object);
     switch (object->tag) {
     case Tag::String: {
         String* s = static_cast<String*>(object);
@@ -31,6 +38,21 @@ void freeObject(RefCounted* object) {
         break;
     case Tag::NativeClosure:
         delete static_cast<NativeClosure*>(object);
+        break;
+    case Tag::WeakRef:
+        freeWeakRef(static_cast<WeakRef*>(object));
+        break;
+    case Tag::Class:
+        delete static_cast<Class*>(object);
+        break;
+    case Tag::Instance:
+        Instance::destroy(static_cast<Instance*>(object));
+        break;
+    case Tag::Generator:
+        delete static_cast<Generator*>(object);
+        break;
+    case Tag::Thread:
+        delete static_cast<Thread*>(object);
         break;
     default:
         break;
@@ -79,6 +101,7 @@ void traverseContainer(GCObject* object, ValueVisitor visit, void* context) {
         Closure* c = static_cast<Closure*>(object);
         visit(c->env, context);
         visit(c->root, context);
+        visit(c->base, context);
         for (Value& v : c->outers)
             visit(v, context);
         for (Value& v : c->defaults)
@@ -90,6 +113,39 @@ void traverseContainer(GCObject* object, ValueVisitor visit, void* context) {
         visit(c->env, context);
         for (Value& v : c->outers)
             visit(v, context);
+        break;
+    }
+    case Tag::Class: {
+        Class* c = static_cast<Class*>(object);
+        visit(c->base, context);
+        visit(c->attributes, context);
+        for (ClassMember& m : c->members) {
+            visit(m.key, context);
+            visit(m.value, context);
+            visit(m.attributes, context);
+        }
+        for (Value& v : c->metamethods)
+            visit(v, context);
+        break;
+    }
+    case Tag::Instance: {
+        Instance* instance = static_cast<Instance*>(object);
+        visit(instance->classValue, context);
+        for (std::uint32_t i = 0; i < instance->fieldCount; ++i)
+            visit(instance->fields()[i], context);
+        break;
+    }
+    case Tag::Generator: {
+        Generator* g = static_cast<Generator*>(object);
+        visit(g->closure, context);
+        for (Value& v : g->slots)
+            visit(v, context);
+        break;
+    }
+    case Tag::Thread: {
+        Thread* t = static_cast<Thread*>(object);
+        visit(t->function, context);
+        t->machine->traverse(visit, context);
         break;
     }
     default:
@@ -114,6 +170,7 @@ void clearContainer(GCObject* object) {
         Closure* c = static_cast<Closure*>(object);
         c->env.setNull();
         c->root.setNull();
+        c->base.setNull();
         std::vector<Value> outers, defaults;
         outers.swap(c->outers);
         defaults.swap(c->defaults);
@@ -124,6 +181,38 @@ void clearContainer(GCObject* object) {
         c->env.setNull();
         std::vector<Value> outers;
         outers.swap(c->outers);
+        break;
+    }
+    case Tag::Class: {
+        // The class stays valid (an empty member list) while the rest of the garbage goes.
+        Class* c = static_cast<Class*>(object);
+        c->base.setNull();
+        c->attributes.setNull();
+        c->index.clear();
+        std::vector<ClassMember> members;
+        members.swap(c->members);
+        for (Value& v : c->metamethods)
+            v.setNull();
+        break;
+    }
+    case Tag::Instance: {
+        // The class is kept: instances always have one. Fields are dropped.
+        Instance* instance = static_cast<Instance*>(object);
+        for (std::uint32_t i = 0; i < instance->fieldCount; ++i)
+            instance->fields()[i].setNull();
+        break;
+    }
+    case Tag::Generator: {
+        Generator* g = static_cast<Generator*>(object);
+        g->status = Generator::Status::Dead;
+        std::vector<Value> slots;
+        slots.swap(g->slots);
+        break;
+    }
+    case Tag::Thread: {
+        Thread* t = static_cast<Thread*>(object);
+        t->function.setNull();
+        t->machine->releaseAll();
         break;
     }
     default:

@@ -16,7 +16,7 @@ bool Machine::foreachStep(Value* slots) {
         if (static_cast<std::size_t>(position) >= items.size())
             return false;
         slots[2].setInt(position);
-        slots[3] = items[static_cast<std::size_t>(position)];
+        slots[3] = slotValue(items[static_cast<std::size_t>(position)]);
         slots[1].setInt(position + 1);
         return true;
     }
@@ -26,7 +26,7 @@ bool Machine::foreachStep(Value* slots) {
         if (live >= t->end())
             return false;
         slots[2] = t->entry(live).key;
-        slots[3] = t->entry(live).value;
+        slots[3] = slotValue(t->entry(live).value);
         slots[1].setInt(static_cast<std::int32_t>(live + 1));
         return true;
     }
@@ -36,6 +36,44 @@ bool Machine::foreachStep(Value* slots) {
             return false;
         slots[2].setInt(position);
         slots[3].setInt(static_cast<signed char>(text->data[position]));
+        slots[1].setInt(position + 1);
+        return true;
+    }
+    case Tag::Class: {
+        const auto& members = container.as<Class>()->members;
+        if (static_cast<std::size_t>(position) >= members.size())
+            return false;
+        const ClassMember& member = members[static_cast<std::size_t>(position)];
+        slots[2] = member.key;
+        slots[3] = slotValue(member.value);
+        slots[1].setInt(position + 1);
+        return true;
+    }
+    case Tag::Instance: {
+        // _nexti gives the key after the previous one (null at the start), null at the end.
+        Value fn;
+        if (!metamethod(container, Meta::Nexti, fn))
+            raiseError("cannot iterate %s", typeName(container.tag));
+        Value object = container;
+        Value key = call(fn, object, &slots[1], 1);
+        if (key.isNull())
+            return false;
+        Value value = get(object, key);
+        slots[1] = key;
+        slots[2] = std::move(key);
+        slots[3] = std::move(value);
+        return true;
+    }
+    case Tag::Generator: {
+        // Each step resumes the generator; the value it returns at its end is not visited.
+        Generator* generator = container.as<Generator>();
+        if (generator->status == Generator::Status::Dead)
+            return false;
+        Value value = resumeNested(generator);
+        if (generator->status == Generator::Status::Dead)
+            return false;
+        slots[2].setInt(position);
+        slots[3] = std::move(value);
         slots[1].setInt(position + 1);
         return true;
     }
@@ -58,16 +96,20 @@ void Machine::callDebugHook(int event, const Frame& frame, std::int32_t line) {
     call(hook, state.root, args, 4);
 }
 
-// The interpreter loop. It runs the frame on top of the stack (pushed with the boundary flag)
-// and every script frame it calls, and returns when the boundary frame returns.
-Value Machine::execute() {
-    const std::uint32_t entry = static_cast<std::uint32_t>(frames.size() - 1);
+// The interpreter loop. It runs the frames from entry (pushed with the boundary flag) up, and
+// every script frame they call, and returns when the entry frame returns. A thread that was
+// suspended continues in its innermost frame.
+Value Machine::execute(const std::uint32_t entry, bool callHook) {
     const std::uint32_t savedEntry = executeEntry_;
     executeEntry_ = entry;
+    ++executeDepth_;
     struct Leave {
         Machine& m;
         std::uint32_t savedEntry;
-        ~Leave() { m.executeEntry_ = savedEntry; }
+        ~Leave() {
+            m.executeEntry_ = savedEntry;
+            --m.executeDepth_;
+        }
     } leave{*this, savedEntry};
 
     Frame* f;
@@ -112,10 +154,11 @@ Value Machine::execute() {
         &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,  &&op_JfEq,     &&op_JfNe,
         &&op_JfLt,     &&op_JfLe,      &&op_JfGt,        &&op_JfGe,     &&op_Call,
         &&op_TailCall, &&op_Return,    &&op_ReturnNull,  &&op_Closure,  &&op_Foreach,
-        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,
+        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,       &&op_NewClass, &&op_NewMember,
+        &&op_GetBase,  &&op_GetParent, &&op_Yield,       &&op_Resume,
     };
     static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
-                      static_cast<std::size_t>(Op::Throw) + 1,
+                      static_cast<std::size_t>(Op::Resume) + 1,
                   "one dispatch entry per operation");
     // With a debug hook set, every operation first passes through op_Hook.
     static const void* const kHookDispatch[] = {
@@ -127,19 +170,25 @@ Value Machine::execute() {
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
-        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook,
     };
+    static_assert(sizeof(kHookDispatch) == sizeof(kDispatch), "one hook entry per operation");
     // The hook can only be set or cleared by native code, so the table is chosen on entry and
     // after each native call.
     const void* const* dispatch = kDispatch;
     SELECT_TABLE();
     std::int32_t hookLine = -1;
     LOAD_FRAME();
-    if (dispatch == kHookDispatch)
+    if (callHook && dispatch == kHookDispatch)
         callDebugHook('c', *f, proto->lineAt(0));
     for (;;) {
         try {
             Instr in;
+            if (raiseOnEntry_) {
+                raiseOnEntry_ = false;
+                throw ScriptException{};
+            }
             DISPATCH();
         op_Hook : {
             std::int32_t line =
@@ -196,7 +245,8 @@ Value Machine::execute() {
             DISPATCH();
             TARGET(NewSlot) {
                 Value& object = R[in.a];
-                if (object.tag == Tag::Table && !R[in.b].isNull()) {
+                if (object.tag == Tag::Table && object.table()->delegate.isNull() &&
+                    !R[in.b].isNull()) {
                     object.table()->set(R[in.b], R[in.c]);
                 } else {
                     SAVE_IP();
@@ -206,7 +256,7 @@ Value Machine::execute() {
             }
             TARGET(NewSlotK) {
                 Value& object = R[in.a];
-                if (object.tag == Tag::Table) {
+                if (object.tag == Tag::Table && object.table()->delegate.isNull()) {
                     object.table()->set(K[in.d], R[in.c]);
                 } else {
                     SAVE_IP();
@@ -220,12 +270,12 @@ Value Machine::execute() {
                 if (object.tag == Tag::Array && key.tag == Tag::Integer) {
                     auto& items = object.array()->items;
                     if (static_cast<std::uint32_t>(key.i) < items.size()) {
-                        R[in.a] = items[static_cast<std::size_t>(key.i)];
+                        R[in.a] = slotValue(items[static_cast<std::size_t>(key.i)]);
                         DISPATCH();
                     }
                 } else if (object.tag == Tag::Table) {
                     if (Value* v = object.table()->find(key)) {
-                        R[in.a] = *v;
+                        R[in.a] = slotValue(*v);
                         DISPATCH();
                     }
                 }
@@ -237,7 +287,13 @@ Value Machine::execute() {
                 const Value& object = R[in.b];
                 if (object.tag == Tag::Table) {
                     if (Value* v = object.table()->findString(K[in.d].str())) {
-                        R[in.a] = *v;
+                        R[in.a] = slotValue(*v);
+                        DISPATCH();
+                    }
+                } else if (object.tag == Tag::Instance) {
+                    Instance* instance = object.as<Instance>();
+                    if (const ClassMember* m = instance->cls()->find(K[in.d])) {
+                        R[in.a] = slotValue(m->isField() ? instance->fields()[m->field] : m->value);
                         DISPATCH();
                     }
                 }
@@ -271,6 +327,13 @@ Value Machine::execute() {
                         *v = R[in.c];
                         DISPATCH();
                     }
+                } else if (object.tag == Tag::Instance) {
+                    Instance* instance = object.as<Instance>();
+                    const ClassMember* m = instance->cls()->find(K[in.d]);
+                    if (m && m->isField()) {
+                        instance->fields()[m->field] = R[in.c];
+                        DISPATCH();
+                    }
                 }
                 SAVE_IP();
                 set(object, K[in.d], R[in.c]);
@@ -280,7 +343,13 @@ Value Machine::execute() {
                 const Value& self = R[0];
                 if (self.tag == Tag::Table) {
                     if (Value* v = self.table()->findString(K[in.d].str())) {
-                        R[in.a] = *v;
+                        R[in.a] = slotValue(*v);
+                        DISPATCH();
+                    }
+                } else if (self.tag == Tag::Instance) {
+                    Instance* instance = self.as<Instance>();
+                    if (const ClassMember* m = instance->cls()->find(K[in.d])) {
+                        R[in.a] = slotValue(m->isField() ? instance->fields()[m->field] : m->value);
                         DISPATCH();
                     }
                 }
@@ -291,7 +360,7 @@ Value Machine::execute() {
                     Value* v = root.tag == Tag::Table ? root.table()->find(K[in.d]) : nullptr;
                     if (!v)
                         raiseIndexError(K[in.d]);
-                    result = *v;
+                    result = slotValue(*v);
                 }
                 R[in.a] = std::move(result);
                 DISPATCH();
@@ -301,6 +370,13 @@ Value Machine::execute() {
                 if (self.tag == Tag::Table) {
                     if (Value* v = self.table()->findString(K[in.d].str())) {
                         *v = R[in.c];
+                        DISPATCH();
+                    }
+                } else if (self.tag == Tag::Instance) {
+                    Instance* instance = self.as<Instance>();
+                    const ClassMember* m = instance->cls()->find(K[in.d]);
+                    if (m && m->isField()) {
+                        instance->fields()[m->field] = R[in.c];
                         DISPATCH();
                     }
                 }
@@ -315,9 +391,16 @@ Value Machine::execute() {
             TARGET(PrepCallK) {
                 Value object = R[in.b];
                 const Value& key = in.op == Op::PrepCallK ? K[in.d] : R[in.c];
-                Value* found = object.tag == Tag::Table ? object.table()->find(key) : nullptr;
+                const Value* found = nullptr;
+                if (object.tag == Tag::Table) {
+                    found = object.table()->find(key);
+                } else if (object.tag == Tag::Instance) {
+                    Instance* instance = object.as<Instance>();
+                    if (const ClassMember* m = instance->cls()->find(key))
+                        found = m->isField() ? &instance->fields()[m->field] : &m->value;
+                }
                 if (found) {
-                    R[in.a] = *found;
+                    R[in.a] = slotValue(*found);
                 } else {
                     SAVE_IP();
                     R[in.a] = get(object, key);
@@ -336,14 +419,15 @@ Value Machine::execute() {
             R[in.a].setBool(contains(R[in.c], R[in.b]));
             DISPATCH();
             TARGET(InstanceOf)
-            // Only a class may stand on the right of instanceof, and no value here is
-            // a class, so the operation always fails.
             SAVE_IP();
-            raiseError("cannot apply instanceof between a %s and a %s", typeName(R[in.b].tag),
-                       typeName(R[in.c].tag));
-            TARGET(TypeOf)
-            R[in.a] = state.string(typeName(R[in.b].tag));
+            R[in.a].setBool(instanceOf(R[in.b], R[in.c]));
             DISPATCH();
+            TARGET(TypeOf) {
+                SAVE_IP();
+                Value type = typeOf(R[in.b]);
+                R[in.a] = std::move(type);
+                DISPATCH();
+            }
             TARGET(Clone) {
                 SAVE_IP();
                 Value copy = clone(R[in.b]);
@@ -442,7 +526,8 @@ Value Machine::execute() {
                     R[in.a].setFloat(-x.f);
                 else {
                     SAVE_IP();
-                    raiseError("attempt to negate a %s", typeName(x.tag));
+                    Value result = negate(x);
+                    R[in.a] = std::move(result);
                 }
                 DISPATCH();
             }
@@ -554,38 +639,47 @@ Value Machine::execute() {
                     FunctionProto* next = callee->proto;
                     std::int32_t base = f->base + in.b + 1;
                     std::int32_t newTop = base + next->stackSize;
-                    if (in.c == next->paramCount && !next->varargs && callee->env.isNull() &&
-                        newTop <= capacity_) {
+                    if (in.c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
                         // The common case, without argument adjustment.
                         addRef(callee);
-                        frames.push_back(
-                            Frame{callee, next->code.data(), base, f->base + in.a, false});
+                        frames.push_back(Frame{callee, next->code.data(), base, f->base + in.a, 0});
                         top = newTop;
                         if (newTop > highWater_)
                             highWater_ = newTop;
-                    } else {
-                        enterClosure(callee, base, in.c, f->base + in.a, false);
+                        LOAD_FRAME();
+                        if (dispatch == kHookDispatch)
+                            callDebugHook('c', *f, proto->lineAt(0));
+                        DISPATCH();
                     }
+                } else if (fn.tag == Tag::NativeClosure) {
+                    Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
+                    R[in.a] = std::move(result);
+                    SELECT_TABLE();
+                    DISPATCH();
+                }
+                Value result;
+                if (beginCall(f->base + in.b, in.c, f->base + in.a, 0, result)) {
                     LOAD_FRAME();
                     if (dispatch == kHookDispatch)
                         callDebugHook('c', *f, proto->lineAt(0));
                     DISPATCH();
                 }
-                if (fn.tag != Tag::NativeClosure)
-                    raiseError("attempt to call '%s'", typeName(fn.tag));
-                Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
                 R[in.a] = std::move(result);
                 SELECT_TABLE();
                 DISPATCH();
             }
             TARGET(TailCall) {
                 SAVE_IP();
-                if (R[in.b].tag != Tag::Closure) {
-                    // Native functions and errors take the ordinary path; the Return that
+                if (R[in.b].tag != Tag::Closure || R[in.b].closure()->proto->generator) {
+                    // Anything but a script function is an ordinary call; the Return that
                     // follows the tail call hands the result back.
-                    if (R[in.b].tag != Tag::NativeClosure)
-                        raiseError("attempt to call '%s'", typeName(R[in.b].tag));
-                    Value result = callNative(R[in.b].native(), f->base + in.b + 1, in.c);
+                    Value result;
+                    if (beginCall(f->base + in.b, in.c, f->base + in.b, 0, result)) {
+                        LOAD_FRAME();
+                        if (dispatch == kHookDispatch)
+                            callDebugHook('c', *f, proto->lineAt(0));
+                        DISPATCH();
+                    }
                     R[in.b] = std::move(result);
                     SELECT_TABLE();
                     DISPATCH();
@@ -606,7 +700,7 @@ Value Machine::execute() {
                 if (in.c != next->paramCount || next->varargs)
                     adjustArguments(callee, f->base, in.c);
                 if (!callee->env.isNull())
-                    R[0] = callee->env;
+                    R[0] = slotValue(callee->env);
                 f->ip = next->code.data();
                 top = f->base + next->stackSize;
                 if (top > highWater_)
@@ -636,16 +730,19 @@ Value Machine::execute() {
                 std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
                 while (!traps_.empty() && traps_.back().frame >= index)
                     traps_.pop_back();
-                bool boundary = f->boundary;
+                std::uint8_t flags = f->flags;
                 std::int32_t target = f->target;
                 RefCounted* callee = f->callee;
+                if (flags & kGenerator)
+                    finishGenerator();
                 frames.pop_back();
                 releaseRef(callee);
-                if (boundary)
+                if (flags & kBoundary)
                     return result;
                 LOAD_FRAME();
                 top = f->base + proto->stackSize;
-                stack_[target] = std::move(result);
+                if (!(flags & kKeepTarget))
+                    stack_[target] = std::move(result);
                 DISPATCH();
             }
             TARGET(Closure) {
@@ -660,7 +757,7 @@ Value Machine::execute() {
                 for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
                     made->defaults.push_back(R[in.b + i]);
                 if (in.c != kNoRegister)
-                    made->env = R[in.c];
+                    made->env = makeWeakRef(R[in.c]);
                 R[in.a] = std::move(holder);
                 DISPATCH();
             }
@@ -680,6 +777,56 @@ Value Machine::execute() {
             TARGET(Throw)
             SAVE_IP();
             raise(R[in.a]);
+            TARGET(NewClass) {
+                SAVE_IP();
+                if (in.b != kNoRegister && R[in.b].tag != Tag::Class)
+                    raiseError("trying to inherit from a %s", typeName(R[in.b].tag));
+                Value cls = makeClass(in.b == kNoRegister ? Value() : R[in.b],
+                                      in.c == kNoRegister ? Value() : R[in.c]);
+                R[in.a] = std::move(cls);
+                DISPATCH();
+            }
+            TARGET(NewMember) {
+                SAVE_IP();
+                std::int32_t attributes = in.d & 0xFF;
+                addClassMember(R[in.a], R[in.b], R[in.c],
+                               attributes == kNoRegister ? Value() : R[attributes],
+                               (in.d & 0x100) != 0, true);
+                DISPATCH();
+            }
+            TARGET(GetBase)
+            R[in.a] = closure->base;
+            DISPATCH();
+            TARGET(GetParent) {
+                SAVE_IP();
+                Value parent = parentOf(R[in.b]);
+                R[in.a] = std::move(parent);
+                DISPATCH();
+            }
+            TARGET(Yield) {
+                Value result;
+                if (in.a != kNoRegister)
+                    result = R[in.a];
+                saveGenerator(*f, ip);
+                std::uint8_t flags = f->flags;
+                std::int32_t target = f->target;
+                RefCounted* callee = f->callee;
+                frames.pop_back();
+                releaseRef(callee);
+                if (flags & kBoundary)
+                    return result;
+                LOAD_FRAME();
+                top = f->base + proto->stackSize;
+                stack_[target] = std::move(result);
+                DISPATCH();
+            }
+            TARGET(Resume) {
+                SAVE_IP();
+                Generator* generator = resumable(R[in.b]);
+                pushGenerator(generator, f->base + in.a, 0);
+                LOAD_FRAME();
+                DISPATCH();
+            }
         } catch (ScriptException&) {
             frames.back().ip = ip;
             noteError();
@@ -696,6 +843,10 @@ Value Machine::execute() {
             top = f->base + proto->stackSize;
             stack_[trap.slot] = error;
             ip = trap.handler;
+        } catch (SuspendSignal&) {
+            // The thread stops with its frames in place; wakeup continues it.
+            frames.back().ip = ip;
+            throw;
         } catch (...) {
             while (frames.size() > entry)
                 unwindFrame();

@@ -1,9 +1,19 @@
-// Built-in functions: the base library in the root table and the default delegates.
+// Built-in functions: the base library and the standard libraries in the root table, and the
+// default delegates.
 #pragma once
+
+#include "value.h"
 
 namespace squirrel::detail {
 
+class Machine;
 class State;
+
+// Shared by the default delegates: tostring() and weakref().
+Value delegateToString(Machine& m, Value* args, int count);
+Value delegateWeakRef(Machine& m, Value* args, int count);
+// What getstackinfos(level) returns for the frame `level` levels out on machine m, or null.
+Value stackInfos(Machine& m, int level);
 
 void registerBaseLibrary(State& state);
 void createNumberDelegate(State& state);
@@ -11,5 +21,10 @@ void createStringDelegate(State& state);
 void createTableDelegate(State& state);
 void createArrayDelegate(State& state);
 void createClosureDelegate(State& state);
+void createClassDelegates(State& state); // classes and instances
+void createGeneratorDelegate(State& state);
+void createThreadDelegate(State& state);
+void createWeakRefDelegate(State& state);
+
 
 } // namespace squirrel::detail

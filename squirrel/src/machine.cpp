@@ -10,9 +10,6 @@ namespace squirrel::detail {
 
 namespace {
 
-// Calls from native code that may be nested on the C++ stack (script -> native -> script ...).
-constexpr int kMaxNesting = 200;
-
 FunctionProto* protoOf(const Frame& frame) {
     return reinterpret_cast<Closure*>(frame.callee)->proto;
 }
@@ -32,7 +29,8 @@ FrameStack::~FrameStack() {
 }
 
 // Every frame takes at least one stack slot, so there are never more frames than slots.
-Machine::Machine(State& state, std::size_t stackSlots) : state(state), frames(stackSlots) {
+Machine::Machine(State& state, std::size_t stackSlots, Thread* thread)
+    : state(state), thread(thread), frames(stackSlots) {
     // The stack never moves, so pointers into it stay valid across calls; zeroed memory holds
     // null values.
     stack_ = static_cast<Value*>(reserveZeroedMemory(stackSlots * sizeof(Value)));
@@ -40,14 +38,44 @@ Machine::Machine(State& state, std::size_t stackSlots) : state(state), frames(st
 }
 
 Machine::~Machine() {
+    releaseAll();
+    releaseReservedMemory(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
+}
+
+void Machine::releaseAll() {
+    for (Value& g : generators_)
+        g.as<Generator>()->status = Generator::Status::Dead;
+    std::vector<Value> generators;
+    generators.swap(generators_);
+    traps_.clear();
     while (!frames.empty()) {
-        releaseRef(frames.back().callee);
+        RefCounted* callee = frames.back().callee;
         frames.pop_back();
+        releaseRef(callee);
     }
     for (std::int32_t i = 0; i < highWater_; ++i)
         stack_[i].setNull();
+    top = 0;
     error.setNull();
-    releaseReservedMemory(stack_, static_cast<std::size_t>(capacity_) * sizeof(Value));
+    suspendValue_.setNull();
+}
+
+void Machine::traverse(ValueVisitor visit, void* context) {
+    for (std::int32_t i = 0; i < highWater_; ++i)
+        visit(stack_[i], context);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        // The frame's reference, seen as a value that owns nothing.
+        Value callee;
+        callee.tag = frames[i].callee->tag;
+        callee.ref = frames[i].callee;
+        visit(callee, context);
+        callee.tag = Tag::Null;
+        callee.raw = 0;
+    }
+    for (Value& g : generators_)
+        visit(g, context);
+    visit(error, context);
+    visit(suspendValue_, context);
 }
 
 std::string formatString(const char* format, ...) {
@@ -151,8 +179,19 @@ void Machine::unwindFrame() {
     std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
     while (!traps_.empty() && traps_.back().frame >= index)
         traps_.pop_back();
+    if (frame.flags & kGenerator)
+        finishGenerator();
     frames.pop_back();
     releaseRef(frame.callee);
+}
+
+// The innermost running generator returned or failed: it can never run again.
+void Machine::finishGenerator() {
+    Generator* generator = generators_.back().as<Generator>();
+    generator->status = Generator::Status::Dead;
+    generator->slots.clear();
+    generator->traps.clear();
+    generators_.pop_back();
 }
 
 void Machine::checkArgumentCount(Closure* closure, std::int32_t count) {
@@ -182,7 +221,7 @@ void Machine::adjustArguments(Closure* closure, std::int32_t base, std::int32_t 
 }
 
 void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t count,
-                           std::int32_t target, bool boundary) {
+                           std::int32_t target, std::uint8_t flags) {
     FunctionProto* proto = closure->proto;
     std::int32_t newTop = base + proto->stackSize;
     if (newTop > capacity_)
@@ -192,9 +231,9 @@ void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t cou
         adjustArguments(closure, base, count);
     }
     if (!closure->env.isNull())
-        stack_[base] = closure->env;
+        stack_[base] = slotValue(closure->env);
     addRef(closure);
-    frames.push_back(Frame{closure, proto->code.data(), base, target, boundary});
+    frames.push_back(Frame{closure, proto->code.data(), base, target, flags});
     top = newTop;
     if (newTop > highWater_)
         highWater_ = newTop;
@@ -231,10 +270,10 @@ Value Machine::callNative(NativeClosure* native, std::int32_t base, std::int32_t
     if (native->paramCheck != 0 || !native->typeMask.empty())
         checkNativeArguments(native, base, count);
     if (!native->env.isNull())
-        stack_[base] = native->env;
+        stack_[base] = slotValue(native->env);
     std::int32_t savedTop = top;
     addRef(native);
-    frames.push_back(Frame{native, nullptr, base, -1, false});
+    frames.push_back(Frame{native, nullptr, base, -1, 0});
     top = base + count;
     try {
         Value result = native->fn(*this, stack_ + base, count);
@@ -256,24 +295,108 @@ Value Machine::callNative(NativeClosure* native, std::int32_t base, std::int32_t
     }
 }
 
-Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
-    Value& fn = stack_[funcSlot];
+// Starts a call of the value in funcSlot; the `count` slots after it hold `this` and the
+// arguments. A script function gets a frame (with the given flags) that delivers its result to
+// target, and the function returns true: the caller runs the frame. Every other call completes
+// here with its value in result.
+bool Machine::beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target,
+                        std::uint8_t flags, Value& result) {
+    const Value& fn = stack_[funcSlot];
     switch (fn.tag) {
     case Tag::Closure:
-        enterClosure(fn.closure(), funcSlot + 1, count, -1, true);
-        return execute();
+        if (fn.closure()->proto->generator) {
+            result = makeGenerator(fn.closure(), funcSlot + 1, count);
+            return false;
+        }
+        enterClosure(fn.closure(), funcSlot + 1, count, target, flags);
+        return true;
     case Tag::NativeClosure:
-        return callNative(fn.native(), funcSlot + 1, count);
+        result = callNative(fn.native(), funcSlot + 1, count);
+        return false;
+    case Tag::Class:
+        return beginConstruct(fn.as<Class>(), funcSlot, count, target, flags, result);
+    case Tag::Table:
+    case Tag::Instance:
+        return beginMetaCall(fn, funcSlot, count, target, flags, result);
     default:
         raiseError("attempt to call '%s'", typeName(fn.tag));
     }
+}
+
+// Calling a class makes an instance and runs the constructor on it. A script constructor run by
+// the interpreter loop (target >= 0) gets a frame of its own that leaves the instance in target;
+// any other runs to completion here.
+bool Machine::beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count,
+                             std::int32_t target, std::uint8_t flags, Value& result) {
+    Value instance(Instance::create(state, cls));
+    stack_[funcSlot + 1] = instance;
+    if (cls->constructor < 0) {
+        result = std::move(instance);
+        return false;
+    }
+    Value constructor = cls->members[static_cast<std::size_t>(cls->constructor)].value;
+    if (target >= 0 && constructor.tag == Tag::Closure &&
+        !constructor.closure()->proto->generator) {
+        stack_[target] = instance;
+        enterClosure(constructor.closure(), funcSlot + 1, count, target, flags | kKeepTarget);
+        return true;
+    }
+    stack_[funcSlot] = std::move(constructor);
+    Value ignored;
+    if (beginCall(funcSlot, count, -1, kBoundary, ignored))
+        execute(static_cast<std::uint32_t>(frames.size() - 1), true);
+    result = std::move(instance);
+    return false;
+}
+
+// Calling a table or an instance calls its _call metamethod with the object as `this`, then the
+// original `this` and the arguments. They are copied above everything in use.
+bool Machine::beginMetaCall(const Value& object, std::int32_t funcSlot, std::int32_t count,
+                            std::int32_t target, std::uint8_t flags, Value& result) {
+    Value fn;
+    if (!metamethod(object, Meta::Call, fn))
+        raiseError("attempt to call '%s'", typeName(object.tag));
+    std::int32_t slot = top;
+    if (slot + 2 + count > capacity_)
+        raiseError("stack overflow");
+    stack_[slot] = std::move(fn);
+    stack_[slot + 1] = object;
+    for (std::int32_t i = 0; i < count; ++i)
+        stack_[slot + 2 + i] = stack_[funcSlot + 1 + i];
+    top = slot + 2 + count;
+    if (top > highWater_)
+        highWater_ = top;
+    struct Restore {
+        Machine& m;
+        std::int32_t slot;
+        std::int32_t end;
+        bool framed = false;
+        ~Restore() {
+            // A frame that was pushed owns its slots; the function slot is dropped either way.
+            m.stack_[slot].setNull();
+            if (!framed) {
+                for (std::int32_t i = slot + 1; i < end; ++i)
+                    m.stack_[i].setNull();
+                m.top = slot;
+            }
+        }
+    } restore{*this, slot, slot + 2 + count};
+    restore.framed = beginCall(slot, count + 1, target, flags, result);
+    return restore.framed;
+}
+
+Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
+    Value result;
+    if (beginCall(funcSlot, count, -1, kBoundary, result))
+        return execute(static_cast<std::uint32_t>(frames.size() - 1), true);
+    return result;
 }
 
 Value Machine::call(const Value& fn, const Value& self, const Value* args, int count) {
     std::int32_t slot = top;
     if (slot + 2 + count > capacity_)
         raiseError("stack overflow");
-    if (nesting_ >= kMaxNesting)
+    if (state.nativeNesting >= kMaxNativeNesting)
         raiseError("native stack overflow");
     stack_[slot] = fn;
     stack_[slot + 1] = self;
@@ -282,7 +405,7 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
     top = slot + 2 + count;
     if (top > highWater_)
         highWater_ = top;
-    ++nesting_;
+    ++state.nativeNesting;
     struct Restore {
         Machine& m;
         std::int32_t slot;
@@ -291,7 +414,7 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
             for (std::int32_t i = slot; i < end; ++i)
                 m.stack_[i].setNull();
             m.top = slot;
-            --m.nesting_;
+            --m.state.nativeNesting;
         }
     } restore{*this, slot, slot + 2 + count};
     return invoke(slot, count + 1);

@@ -2,23 +2,40 @@
 // interpreter loop, plus the value operations scripts and native functions use.
 #pragma once
 
+#include "class.h"
+#include "generator.h"
 #include "state.h"
+#include "thread.h"
+#include "weak_ref.h"
 
 #include <string>
 #include <vector>
 
 namespace squirrel::detail {
 
+// Calls from native code into scripts that may be nested on the C++ stack (script -> native ->
+// script ...), across all machines of a state.
+constexpr int kMaxNativeNesting = 200;
+
 // Thrown (as a C++ exception) while a script error unwinds; the error value is in
 // Machine::error.
 struct ScriptException {};
+
+// Thrown by `suspend` through the frames of a thread, which stay in place.
+struct SuspendSignal {};
+
+enum FrameFlag : std::uint8_t {
+    kBoundary = 1,   // returning from this frame leaves the interpreter loop
+    kGenerator = 2,  // the frame runs a generator (the innermost of Machine::generators_)
+    kKeepTarget = 4, // a constructor: the target already holds the instance, the result is dropped
+};
 
 struct Frame {
     RefCounted* callee;  // Closure or NativeClosure; the frame holds a reference
     const Instr* ip;     // next instruction of a script frame, saved while it calls out
     std::int32_t base;   // stack slot of `this`
     std::int32_t target; // stack slot that receives the result, or -1 to hand it to the caller
-    bool boundary;       // returning from this frame leaves the interpreter loop
+    std::uint8_t flags;  // FrameFlag bits
 };
 
 // Call frames in memory that never moves: the interpreter keeps a pointer to the current frame
@@ -60,12 +77,14 @@ struct TraceEntry {
 
 class Machine {
 public:
-    Machine(State& state, std::size_t stackSlots);
+    // thread is the thread object the machine runs, or null for the main machine.
+    Machine(State& state, std::size_t stackSlots, Thread* thread = nullptr);
     ~Machine();
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
 
     State& state;
+    Thread* const thread;
 
     // Calls fn with `this` and arguments; raises on error.
     Value call(const Value& fn, const Value& self, const Value* args, int count);
@@ -75,7 +94,8 @@ public:
     [[noreturn]] void raise(const Value& error);
     [[noreturn]] void raiseError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    // Value operations with the language's semantics (delegation, default delegates, errors).
+    // Value operations with the language's semantics (delegation, metamethods, default
+    // delegates, errors).
     Value get(const Value& object, const Value& key);
     bool tryGet(const Value& object, const Value& key, Value& out);
     void set(const Value& object, const Value& key, const Value& value);
@@ -83,6 +103,18 @@ public:
     Value remove(const Value& object, const Value& key);
     bool contains(const Value& object, const Value& key);
     Value arith(char op, const Value& a, const Value& b);
+    Value negate(const Value& v);
+    Value typeOf(const Value& v);
+    bool instanceOf(const Value& object, const Value& cls);
+    // The 2.x `.parent`: a table's delegate or a class's base.
+    Value parentOf(const Value& v);
+    // The metamethod of a table (in its delegate) or an instance (in its class), if any.
+    bool metamethod(const Value& object, Meta meta, Value& out) const;
+    // Adds a member to a class; a class-body declaration (declared) goes through _newmember.
+    void addClassMember(const Value& cls, const Value& key, const Value& value,
+                        const Value& attributes, bool isStatic, bool declared);
+    // A class deriving from base (a class or null); base's _inherited is told about it.
+    Value makeClass(const Value& base, const Value& attributes);
     // Raises the error of a bitwise operation on operands that are not both integers.
     [[noreturn]] void raiseBitwiseError(const Value& a, const Value& b);
     bool equals(const Value& a, const Value& b) const;
@@ -91,6 +123,19 @@ public:
     Value toString(const Value& v);
     Value clone(const Value& v);
     Value concat(const Value& a, const Value& b);
+
+    // Generators and threads.
+    std::string_view generatorStatus(const Generator* generator) const;
+    // Runs fn as the body of this machine's thread, or continues the suspended body with value
+    // as the result of `suspend` (raised inside it instead when raiseValue is set). Returns
+    // true when the body returned (result holds its value), false when it suspended again
+    // (result holds what it passed to suspend). Errors leave as ScriptException.
+    bool startThread(const Value& fn, const Value* args, int count, Value& result);
+    bool wakeupThread(const Value& value, bool raiseValue, Value& result);
+    [[noreturn]] void suspend(const Value& value);
+    // Visits or drops everything a thread's machine holds, for the cycle collector.
+    void traverse(ValueVisitor visit, void* context);
+    void releaseAll();
 
     // The call stack from the innermost frame out.
     std::vector<TraceEntry> callStack() const;
@@ -107,28 +152,51 @@ public:
 
 private:
     Value invoke(std::int32_t funcSlot, std::int32_t count);
+    bool beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target,
+                   std::uint8_t flags, Value& result);
+    bool beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count, std::int32_t target,
+                        std::uint8_t flags, Value& result);
+    bool beginMetaCall(const Value& object, std::int32_t funcSlot, std::int32_t count,
+                       std::int32_t target, std::uint8_t flags, Value& result);
     Value callNative(NativeClosure* native, std::int32_t base, std::int32_t count);
     void enterClosure(Closure* closure, std::int32_t base, std::int32_t count, std::int32_t target,
-                      bool boundary);
+                      std::uint8_t flags);
     void checkArgumentCount(Closure* closure, std::int32_t count);
     void adjustArguments(Closure* closure, std::int32_t base, std::int32_t count);
     void checkNativeArguments(NativeClosure* native, std::int32_t base, std::int32_t count);
-    Value execute();
+    Value execute(std::uint32_t entry, bool callHook);
     bool foreachStep(Value* slots);
     void callDebugHook(int event, const Frame& frame, std::int32_t line);
     void noteError();
     void unwindFrame();
-    Value getDelegated(const Value& object, const Value& key, bool& found);
+    void finishGenerator();
+    bool defaultMember(const Value& delegate, const Value& key, Value& out);
+    // Calls a _get or _set metamethod; false when it threw null ("no such key").
+    bool callFallible(const Value& fn, const Value& self, const Value* args, int count, Value& out);
     [[noreturn]] void raiseIndexError(const Value& key);
+
+    // Generators.
+    Value makeGenerator(Closure* closure, std::int32_t base, std::int32_t count);
+    Generator* resumable(const Value& v);
+    void pushGenerator(Generator* generator, std::int32_t target, std::uint8_t flags);
+    void saveGenerator(Frame& frame, const Instr* ip);
+    Value resumeNested(Generator* generator);
+    // Threads: where the value of a wakeup goes.
+    void noteSuspension();
 
     Value* stack_ = nullptr;
     std::int32_t capacity_ = 0;
     std::vector<Trap> traps_;
+    std::vector<Value> generators_;  // generators of the frames flagged kGenerator, innermost last
     std::uint32_t executeEntry_ = 0; // first frame of the innermost interpreter loop
-    int nesting_ = 0;                // calls from native code running on the C++ stack
+    int executeDepth_ = 0;           // interpreter loops running on this machine
     std::int32_t highWater_ = 0;     // slots at and above this were never used
     int protectDepth_ = 0;           // protected calls running
     bool inHook_ = false;            // the debug hook is running
+    // Threads.
+    Value suspendValue_;
+    std::int32_t resumeSlot_ = 0; // the register that receives wakeup's value
+    bool raiseOnEntry_ = false;   // the interpreter loop starts by raising `error`
 };
 
 // Bitwise and shift operations on integers; shift counts use their low five bits.

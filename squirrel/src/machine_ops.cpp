@@ -47,65 +47,102 @@ void Machine::raiseIndexError(const Value& key) {
     raiseError("the index '%.50s' does not exist", text.c_str());
 }
 
-// Looks a key up in a table's delegate chain and then in the type's default delegate.
-Value Machine::getDelegated(const Value& object, const Value& key, bool& found) {
-    found = true;
-    const Value* defaults = nullptr;
+bool Machine::metamethod(const Value& object, Meta meta, Value& out) const {
     switch (object.tag) {
     case Tag::Table: {
-        const Value* parent = &object.table()->delegate;
-        while (parent->tag == Tag::Table) {
-            if (Value* v = parent->table()->find(key))
-                return *v;
-            parent = &parent->table()->delegate;
-        }
-        defaults = &state.tableDelegate;
-        break;
+        const Value& delegate = object.table()->delegate;
+        if (delegate.tag != Tag::Table)
+            return false;
+        const Value* fn =
+            delegate.table()->findString(state.metaNames[static_cast<std::size_t>(meta)].str());
+        if (!fn)
+            return false;
+        out = *fn;
+        return true;
     }
-    case Tag::Array:
-        defaults = &state.arrayDelegate;
-        break;
-    case Tag::String:
-        defaults = &state.stringDelegate;
-        break;
-    case Tag::Integer:
-    case Tag::Float:
-    case Tag::Bool:
-        defaults = &state.numberDelegate;
-        break;
-    case Tag::Closure:
-    case Tag::NativeClosure:
-        defaults = &state.closureDelegate;
-        break;
+    case Tag::Instance: {
+        const Value& fn = object.as<Instance>()->cls()->meta(meta);
+        if (fn.isNull())
+            return false;
+        out = fn;
+        return true;
+    }
     default:
-        break;
+        return false;
     }
-    if (defaults && defaults->tag == Tag::Table) {
-        if (Value* v = defaults->table()->find(key))
-            return *v;
-    }
-    found = false;
-    return Value();
 }
 
+bool Machine::callFallible(const Value& fn, const Value& self, const Value* args, int count,
+                           Value& out) {
+    try {
+        out = protectedCall(fn, self, args, count);
+        return true;
+    } catch (ScriptException&) {
+        if (error.isNull())
+            return false;
+        // A real error: the frames outside report it as their own.
+        traceCaptured = false;
+        throw;
+    }
+}
+
+bool Machine::defaultMember(const Value& delegate, const Value& key, Value& out) {
+    if (delegate.tag != Tag::Table)
+        return false;
+    const Value* v = delegate.table()->find(key);
+    if (!v)
+        return false;
+    out = *v;
+    return true;
+}
+
+// Lookup order: a table's own slots and its delegate chain, then the table default delegate,
+// then _get; an instance's class members, then _get, then the instance default delegate.
 bool Machine::tryGet(const Value& object, const Value& key, Value& out) {
     switch (object.tag) {
-    case Tag::Table:
-        if (Value* v = object.table()->find(key)) {
-            out = *v;
+    case Tag::Table: {
+        const Table* t = object.table();
+        for (;;) {
+            if (const Value* v = t->find(key)) {
+                out = slotValue(*v);
+                return true;
+            }
+            if (t->delegate.tag != Tag::Table)
+                break;
+            t = t->delegate.table();
+        }
+        if (defaultMember(state.tableDelegate, key, out))
+            return true;
+        Value fn;
+        return metamethod(object, Meta::Get, fn) && callFallible(fn, object, &key, 1, out);
+    }
+    case Tag::Instance: {
+        Instance* instance = object.as<Instance>();
+        if (const ClassMember* member = instance->cls()->find(key)) {
+            out = slotValue(member->isField() ? instance->fields()[member->field] : member->value);
             return true;
         }
-        break;
+        Value fn;
+        if (metamethod(object, Meta::Get, fn) && callFallible(fn, object, &key, 1, out))
+            return true;
+        return defaultMember(state.instanceDelegate, key, out);
+    }
+    case Tag::Class:
+        if (const ClassMember* member = object.as<Class>()->find(key)) {
+            out = slotValue(member->value);
+            return true;
+        }
+        return defaultMember(state.classDelegate, key, out);
     case Tag::Array:
         if (key.isNumber()) {
             auto& items = object.array()->items;
             std::int32_t index = key.toInt();
             if (index < 0 || static_cast<std::size_t>(index) >= items.size())
                 return false;
-            out = items[static_cast<std::size_t>(index)];
+            out = slotValue(items[static_cast<std::size_t>(index)]);
             return true;
         }
-        break;
+        return defaultMember(state.arrayDelegate, key, out);
     case Tag::String:
         if (key.isNumber()) {
             String* s = object.str();
@@ -115,15 +152,23 @@ bool Machine::tryGet(const Value& object, const Value& key, Value& out) {
             out.setInt(static_cast<signed char>(s->data[index]));
             return true;
         }
-        break;
+        return defaultMember(state.stringDelegate, key, out);
+    case Tag::Integer:
+    case Tag::Float:
+    case Tag::Bool:
+        return defaultMember(state.numberDelegate, key, out);
+    case Tag::Closure:
+    case Tag::NativeClosure:
+        return defaultMember(state.closureDelegate, key, out);
+    case Tag::Generator:
+        return defaultMember(state.generatorDelegate, key, out);
+    case Tag::Thread:
+        return defaultMember(state.threadDelegate, key, out);
+    case Tag::WeakRef:
+        return defaultMember(state.weakRefDelegate, key, out);
     default:
-        break;
+        return false;
     }
-    bool found;
-    Value v = getDelegated(object, key, found);
-    if (found)
-        out = std::move(v);
-    return found;
 }
 
 Value Machine::get(const Value& object, const Value& key) {
@@ -133,14 +178,50 @@ Value Machine::get(const Value& object, const Value& key) {
     return result;
 }
 
+// A table's own slot, then the slot of a delegate that has the key, then _set.
 void Machine::set(const Value& object, const Value& key, const Value& value) {
     switch (object.tag) {
-    case Tag::Table:
-        if (Value* v = object.table()->find(key)) {
-            *v = value;
+    case Tag::Table: {
+        Table* t = object.table();
+        for (;;) {
+            if (Value* v = t->find(key)) {
+                *v = value;
+                return;
+            }
+            if (t->delegate.tag != Tag::Table)
+                break;
+            t = t->delegate.table();
+        }
+        Value fn, ignored;
+        Value args[2] = {key, value};
+        if (metamethod(object, Meta::Set, fn) && callFallible(fn, object, args, 2, ignored))
+            return;
+        break;
+    }
+    case Tag::Instance: {
+        Instance* instance = object.as<Instance>();
+        const ClassMember* member = instance->cls()->find(key);
+        if (member && member->isField()) {
+            instance->fields()[member->field] = value;
+            return;
+        }
+        Value fn, ignored;
+        Value args[2] = {key, value};
+        if (metamethod(object, Meta::Set, fn) && callFallible(fn, object, args, 2, ignored))
+            return;
+        break;
+    }
+    case Tag::Class: {
+        Class* cls = object.as<Class>();
+        if (ClassMember* member = cls->find(key)) {
+            if (member->isField())
+                member->value = value;
+            else
+                addMember(state, cls, key, value, Value(), true);
             return;
         }
         break;
+    }
     case Tag::Array:
         if (key.isNumber()) {
             auto& items = object.array()->items;
@@ -160,12 +241,57 @@ void Machine::set(const Value& object, const Value& key, const Value& value) {
 void Machine::newSlot(const Value& object, const Value& key, const Value& value) {
     if (key.isNull())
         raiseError("null cannot be used as index");
-    if (object.tag != Tag::Table)
+    switch (object.tag) {
+    case Tag::Table: {
+        Table* t = object.table();
+        Value fn;
+        if (!t->find(key) && metamethod(object, Meta::NewSlot, fn)) {
+            Value args[2] = {key, value};
+            call(fn, object, args, 2);
+            return;
+        }
+        t->set(key, value);
+        return;
+    }
+    case Tag::Class:
+        addClassMember(object, key, value, Value(), false, false);
+        return;
+    default:
         raiseError("indexing %s with %s", typeName(object.tag), typeName(key.tag));
-    object.table()->set(key, value);
+    }
+}
+
+void Machine::addClassMember(const Value& cls, const Value& key, const Value& value,
+                             const Value& attributes, bool isStatic, bool declared) {
+    if (key.isNull())
+        raiseError("null cannot be used as index");
+    Value fn;
+    if (declared && !(fn = cls.as<Class>()->meta(Meta::NewMember)).isNull()) {
+        Value args[4] = {key, value, attributes, Value::boolean(isStatic)};
+        call(fn, cls, args, 4);
+        return;
+    }
+    if (addMember(state, cls.as<Class>(), key, value, attributes, isStatic) ==
+        MemberResult::ClassLocked)
+        raiseError("trying to modify a class that has already been instantiated");
+}
+
+Value Machine::makeClass(const Value& base, const Value& attributes) {
+    Value cls = newClass(state, base, attributes);
+    if (base.tag == Tag::Class) {
+        const Value& inherited = base.as<Class>()->meta(Meta::Inherited);
+        if (!inherited.isNull())
+            call(inherited, cls, &attributes, 1);
+    }
+    return cls;
 }
 
 Value Machine::remove(const Value& object, const Value& key) {
+    if (object.tag == Tag::Table || object.tag == Tag::Instance) {
+        Value fn;
+        if (metamethod(object, Meta::DelSlot, fn))
+            return call(fn, object, &key, 1);
+    }
     if (object.tag != Tag::Table)
         raiseError("cannot delete a slot from %s", typeName(object.tag));
     Value removed;
@@ -185,6 +311,10 @@ bool Machine::contains(const Value& object, const Value& key) {
         }
         return false;
     }
+    case Tag::Instance:
+        return object.as<Instance>()->cls()->find(key) != nullptr;
+    case Tag::Class:
+        return object.as<Class>()->find(key) != nullptr;
     case Tag::Array:
         return key.isNumber() && key.toInt() >= 0 &&
                static_cast<std::size_t>(key.toInt()) < object.array()->items.size();
@@ -234,7 +364,58 @@ Value Machine::arith(char op, const Value& a, const Value& b) {
     }
     if (op == '+' && (a.tag == Tag::String || b.tag == Tag::String))
         return concat(a, b);
+    Meta meta = op == '+'   ? Meta::Add
+                : op == '-' ? Meta::Sub
+                : op == '*' ? Meta::Mul
+                : op == '/' ? Meta::Div
+                            : Meta::Modulo;
+    Value fn;
+    if (metamethod(a, meta, fn))
+        return call(fn, a, &b, 1);
     raiseError("arith op %c on between '%s' and '%s'", op, typeName(a.tag), typeName(b.tag));
+}
+
+Value Machine::negate(const Value& v) {
+    if (v.tag == Tag::Integer)
+        return Value::integer(static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(v.i)));
+    if (v.tag == Tag::Float)
+        return Value::real(-v.f);
+    Value fn;
+    if (metamethod(v, Meta::Unm, fn))
+        return call(fn, v, nullptr, 0);
+    raiseError("attempt to negate a %s", typeName(v.tag));
+}
+
+Value Machine::typeOf(const Value& v) {
+    Value fn;
+    if (metamethod(v, Meta::Typeof, fn))
+        return call(fn, v, nullptr, 0);
+    return state.string(typeName(v.tag));
+}
+
+bool Machine::instanceOf(const Value& object, const Value& cls) {
+    if (cls.tag != Tag::Class)
+        raiseError("cannot apply instanceof between a %s and a %s", typeName(object.tag),
+                   typeName(cls.tag));
+    if (object.tag != Tag::Instance)
+        return false;
+    for (const Value* c = &object.as<Instance>()->classValue; c->tag == Tag::Class;
+         c = &c->as<Class>()->base) {
+        if (c->ref == cls.ref)
+            return true;
+    }
+    return false;
+}
+
+Value Machine::parentOf(const Value& v) {
+    if (v.tag == Tag::Table)
+        return v.table()->delegate;
+    if (v.tag == Tag::Class)
+        return v.as<Class>()->base;
+    // Instances had no parent; a member of that name is what later scripts mean.
+    if (v.tag == Tag::Instance)
+        return get(v, state.string("parent"));
+    raiseError("the %s type doesn't have a parent slot", typeName(v.tag));
 }
 
 void Machine::raiseBitwiseError(const Value& a, const Value& b) {
@@ -273,10 +454,22 @@ int Machine::compare(const Value& a, const Value& b) {
             return a.b == b.b ? 0 : a.b ? 1 : -1;
         case Tag::Null:
             return 0;
-        default:
-            // Objects of one type order by identity.
-            return a.pointer == b.pointer ? 0 : a.pointer < b.pointer ? -1 : 1;
+        case Tag::Table:
+        case Tag::Instance: {
+            Value fn;
+            if (metamethod(a, Meta::Cmp, fn)) {
+                Value order = call(fn, a, &b, 1);
+                if (order.tag != Tag::Integer)
+                    raiseError("_cmp must return an integer");
+                return order.i < 0 ? -1 : order.i > 0 ? 1 : 0;
+            }
+            break;
         }
+        default:
+            break;
+        }
+        // Objects of one type order by identity.
+        return a.pointer == b.pointer ? 0 : a.pointer < b.pointer ? -1 : 1;
     }
     if (a.isNumber() && b.isNumber()) {
         float x = a.toFloat(), y = b.toFloat();
@@ -292,6 +485,12 @@ int Machine::compare(const Value& a, const Value& b) {
 Value Machine::toString(const Value& v) {
     if (v.tag == Tag::String)
         return v;
+    Value fn;
+    if (metamethod(v, Meta::ToString, fn)) {
+        Value text = call(fn, v, nullptr, 0);
+        if (text.tag == Tag::String)
+            return text;
+    }
     return state.string(valueToText(v));
 }
 
@@ -316,6 +515,16 @@ Value Machine::clone(const Value& v) {
         for (std::uint32_t i = source->nextLive(0); i < source->end(); i = source->nextLive(i + 1))
             target->set(source->entry(i).key, source->entry(i).value);
         target->delegate = source->delegate;
+        Value fn;
+        if (metamethod(copy, Meta::Cloned, fn))
+            call(fn, copy, &v, 1);
+        return copy;
+    }
+    case Tag::Instance: {
+        Value copy(Instance::copy(state, v.as<Instance>()));
+        Value fn;
+        if (metamethod(copy, Meta::Cloned, fn))
+            call(fn, copy, &v, 1);
         return copy;
     }
     case Tag::Array: {

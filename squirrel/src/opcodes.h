@@ -76,6 +76,13 @@ enum class Op : std::uint8_t {
     PushTrap,   // on an error: R[a] = the error, continue at pc + d
     PopTrap,    // drop the d innermost traps
     Throw,      // raise R[a]
+    NewClass,   // R[a] = class with base R[b] and attributes R[c] (255: none)
+    NewMember,  // add member K=R[b], value R[c] to class R[a]; attributes R[d & 255] unless
+                // 255, static when d & 256
+    GetBase,    // R[a] = base class of the running method's class
+    GetParent,  // R[a] = R[b].parent (delegate of a table, base of a class)
+    Yield,      // suspend the generator, handing R[a] (null when a is 255) to its resumer
+    Resume,     // R[a] = resume R[b]
 };
 
 struct Instr {

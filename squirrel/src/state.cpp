@@ -10,6 +10,9 @@ namespace squirrel::detail {
 State::State() {
     root = newTable();
     consts = newTable();
+    for (std::size_t i = 0; i < kMetaCount; ++i)
+        metaNames[i] = string(metaName(static_cast<Meta>(i)));
+    constructorName = string("constructor");
     print = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
     printError = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); };
     createNumberDelegate(*this);
@@ -17,6 +20,10 @@ State::State() {
     createTableDelegate(*this);
     createArrayDelegate(*this);
     createClosureDelegate(*this);
+    createClassDelegates(*this);
+    createGeneratorDelegate(*this);
+    createThreadDelegate(*this);
+    createWeakRefDelegate(*this);
     registerBaseLibrary(*this);
 }
 
@@ -28,6 +35,11 @@ State::~State() {
     tableDelegate.setNull();
     arrayDelegate.setNull();
     closureDelegate.setNull();
+    classDelegate.setNull();
+    instanceDelegate.setNull();
+    generatorDelegate.setNull();
+    threadDelegate.setNull();
+    weakRefDelegate.setNull();
     errorHandler.setNull();
     debugHook.setNull();
     // What is left is held by cycles only.

@@ -4,6 +4,7 @@
 
 #include "array.h"
 #include "function.h"
+#include "metamethods.h"
 #include "string_table.h"
 #include "table.h"
 
@@ -41,6 +42,11 @@ public:
     Value tableDelegate;
     Value arrayDelegate;
     Value closureDelegate;
+    Value classDelegate;
+    Value instanceDelegate;
+    Value generatorDelegate;
+    Value threadDelegate;
+    Value weakRefDelegate;
     Value errorHandler; // script function called with an error nobody catches, or null
     Value debugHook;    // script function told about lines, calls and returns, or null
 
@@ -48,7 +54,11 @@ public:
     std::function<void(std::string_view)> printError;
     bool lineInfo = true; // compile line information (enabledebuginfo)
 
+    Value metaNames[kMetaCount]; // "_add", ... interned
+    Value constructorName;
+
     Machine* main = nullptr;
+    int nativeNesting = 0; // calls from native code into scripts, on the C++ stack
 
     // Handles of the embedding interface that point into this state. A state whose virtual
     // machine is gone lives on until the last handle goes.

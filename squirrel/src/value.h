@@ -47,8 +47,12 @@ const char* typeName(Tag tag);
 struct RefCounted {
     std::uint32_t refCount = 0;
     Tag tag;
+    std::uint8_t flags = 0; // kHasWeakRef
     explicit RefCounted(Tag t) : tag(t) {}
 };
+
+// A weak reference to the object exists (in the weak reference table).
+constexpr std::uint8_t kHasWeakRef = 1;
 
 // Frees an object whose reference count dropped to zero. Freeing is iterative, so dropping a
 // long chain of objects does not recurse.
@@ -68,6 +72,7 @@ struct Array;
 struct Closure;
 struct NativeClosure;
 struct FunctionProto;
+struct WeakRef;
 
 class Value {
 public:

@@ -42,7 +42,8 @@ print(rawcall(obj.who, { name = "raw" }) + "\n");
 local env = {};
 function add(a, b) { return a + b; }
 print(rawcall(add, env, 1, 2) + "\n");
-local bound = who.bindenv({ name = "bound" });
+local boundEnv = { name = "bound" };
+local bound = who.bindenv(boundEnv);
 local holder = { name = "holder", fn = bound };
 print(bound() + " " + holder.fn() + "\n");
 local envObj = { k = 5 };

@@ -7,8 +7,6 @@ function cycles() {
     b.append(a);
     local c = {};
     c.f <- function() { return c; };
-    local d = {};
-    d.g <- function() { return this; }.bindenv(d);
     local p = {}, q = {};
     p.setdelegate(q);
     q.back <- p;

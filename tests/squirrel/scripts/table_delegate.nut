@@ -18,12 +18,14 @@ local parent = { greet = function() { return "hi from " + name; }, shared = 10 }
 local child = { name = "child" };
 print((child.setdelegate(parent) == child) + " " + (child.getdelegate() == parent) + "\n");
 print(child.greet() + " " + child.shared + " " + ("shared" in child) + " " + child.rawin("shared") + "\n");
+child.shared = 20;
+print(child.shared + " " + parent.shared + " " + child.rawin("shared") + "\n");
 try {
-    child.shared = 20;
+    child.nowhere = 1;
 } catch (e) {
     print(e + "\n");
 }
-child.shared <- 20;
+child.shared <- 30;
 print(child.shared + " " + parent.shared + "\n");
 try {
     child.rawget("greet");
