@@ -26,5 +26,11 @@ void createGeneratorDelegate(State& state);
 void createThreadDelegate(State& state);
 void createWeakRefDelegate(State& state);
 
+void registerBlobLibrary(State& state);
+void registerIoLibrary(State& state);
+void registerMathLibrary(State& state);
+void registerStringLibrary(State& state); // with the regexp class
+void registerRegexpClass(State& state);
+void registerSystemLibrary(State& state);
 
 } // namespace squirrel::detail

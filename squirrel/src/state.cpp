@@ -25,6 +25,11 @@ State::State() {
     createThreadDelegate(*this);
     createWeakRefDelegate(*this);
     registerBaseLibrary(*this);
+    registerBlobLibrary(*this);
+    registerIoLibrary(*this);
+    registerMathLibrary(*this);
+    registerStringLibrary(*this);
+    registerSystemLibrary(*this);
 }
 
 State::~State() {
@@ -40,6 +45,7 @@ State::~State() {
     generatorDelegate.setNull();
     threadDelegate.setNull();
     weakRefDelegate.setNull();
+    blobClass.setNull();
     errorHandler.setNull();
     debugHook.setNull();
     // What is left is held by cycles only.

@@ -47,6 +47,7 @@ public:
     Value generatorDelegate;
     Value threadDelegate;
     Value weakRefDelegate;
+    Value blobClass;    // made by readblob and the stream functions
     Value errorHandler; // script function called with an error nobody catches, or null
     Value debugHook;    // script function told about lines, calls and returns, or null
 
