@@ -122,6 +122,12 @@ Object::Object(bool value) {
     new (value_) Value(Value::boolean(value));
 }
 
+Object Object::fromUserPointer(void* pointer) {
+    Object o;
+    valueOf(o) = Value::userPointer(pointer);
+    return o;
+}
+
 Object::Object(const Object& other) : state_(other.state_) {
     new (value_) Value(valueOf(other));
     retain();
@@ -200,6 +206,11 @@ std::string Object::toString() const {
     return detail::valueToText(valueOf(*this));
 }
 
+void* Object::toUserPointer() const {
+    const Value& v = valueOf(*this);
+    return v.tag == Tag::UserPointer ? v.pointer : nullptr;
+}
+
 namespace {
 
 Value keyFor(State* state, std::string_view key) {
@@ -210,46 +221,60 @@ Value keyFor(State* state, std::string_view key) {
 
 } // namespace
 
-Object Object::get(const Object& key) const {
-    const Value& self = valueOf(*this);
-    const Value& k = valueOf(key);
+namespace {
+
+// The slot of a table, array element, instance field or class member, or null.
+const Value* findSlot(const Value& self, const Value& key) {
     switch (self.tag) {
     case Tag::Table:
-        if (Value* v = self.table()->find(k))
-            return ObjectAccess::make(state_, *v);
-        break;
+        return self.table()->find(key);
     case Tag::Array:
-        if (k.isNumber()) {
+        if (key.isNumber()) {
             auto& items = self.array()->items;
-            int index = k.toInt();
+            int index = key.toInt();
             if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-                return ObjectAccess::make(state_, items[static_cast<std::size_t>(index)]);
+                return &items[static_cast<std::size_t>(index)];
         }
-        break;
-    default:
-        break;
+        return nullptr;
+    case Tag::Instance: {
+        detail::Instance* instance = self.as<detail::Instance>();
+        const detail::ClassMember* member = instance->cls()->find(key);
+        if (!member)
+            return nullptr;
+        return member->isField() ? &instance->fields()[member->field] : &member->value;
     }
-    return Object();
+    case Tag::Class: {
+        const detail::ClassMember* member = self.as<detail::Class>()->find(key);
+        return member ? &member->value : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+bool hasSlots(const Value& v) {
+    return v.tag == Tag::Table || v.tag == Tag::Instance || v.tag == Tag::Class;
+}
+
+} // namespace
+
+Object Object::get(const Object& key) const {
+    const Value* slot = findSlot(valueOf(*this), valueOf(key));
+    return slot ? ObjectAccess::make(state_, detail::slotValue(*slot)) : Object();
 }
 
 Object Object::get(std::string_view key) const {
-    if (valueOf(*this).tag != Tag::Table)
+    if (!hasSlots(valueOf(*this)))
         return Object();
     return get(ObjectAccess::make(state_, keyFor(state_, key)));
 }
 
 bool Object::has(const Object& key) const {
-    const Value& self = valueOf(*this);
-    const Value& k = valueOf(key);
-    if (self.tag == Tag::Table)
-        return self.table()->find(k) != nullptr;
-    if (self.tag == Tag::Array && k.isNumber())
-        return k.toInt() >= 0 && static_cast<std::size_t>(k.toInt()) < self.array()->items.size();
-    return false;
+    return findSlot(valueOf(*this), valueOf(key)) != nullptr;
 }
 
 bool Object::has(std::string_view key) const {
-    if (valueOf(*this).tag != Tag::Table)
+    if (!hasSlots(valueOf(*this)))
         return false;
     return has(ObjectAccess::make(state_, keyFor(state_, key)));
 }
@@ -273,13 +298,21 @@ bool Object::set(const Object& key, const Object& value) {
             }
         }
         return false;
+    case Tag::Instance: {
+        detail::Instance* instance = self.as<detail::Instance>();
+        const detail::ClassMember* member = instance->cls()->find(k);
+        if (!member || !member->isField())
+            return false;
+        instance->fields()[member->field] = valueOf(value);
+        return true;
+    }
     default:
         return false;
     }
 }
 
 bool Object::set(std::string_view key, const Object& value) {
-    if (valueOf(*this).tag != Tag::Table)
+    if (valueOf(*this).tag != Tag::Table && valueOf(*this).tag != Tag::Instance)
         return false;
     return set(ObjectAccess::make(state_, keyFor(state_, key)), value);
 }

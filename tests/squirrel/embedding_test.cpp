@@ -474,3 +474,107 @@ TEST(ScriptStack, ASmallStackOverflowsEarlyAndRecovers) {
 }
 
 } // namespace
+
+TEST_F(ScriptTest, HostMakesInstancesOfScriptClassesAndReadsTheirMembers) {
+    vm.run("class Sprite {\n"
+           "    constructor(n, px = 0) { name = n; x = px; }\n"
+           "    function move(dx) { x += dx; return this; }\n"
+           "    name = null; x = 0;\n"
+           "    static kind = \"sprite\";\n"
+           "}\n",
+           "classes.nut");
+    Object cls = vm.rootTable().get("Sprite");
+    EXPECT_EQ(cls.type(), Type::Class);
+    Object sprite = cls.call({vm.string("hero"), 3});
+    EXPECT_EQ(sprite.type(), Type::Instance);
+    EXPECT_STREQ(sprite.typeName(), "instance");
+    EXPECT_EQ(sprite.get("name").toString(), "hero");
+    EXPECT_EQ(sprite.get("kind").toString(), "sprite");
+    EXPECT_TRUE(sprite.has("move"));
+    EXPECT_FALSE(sprite.has("missing"));
+    EXPECT_TRUE(sprite.set("x", 10));
+    EXPECT_FALSE(sprite.set("kind", vm.string("no"))) << "statics are not fields";
+    EXPECT_FALSE(sprite.set("missing", 1)) << "instances get no new members";
+    sprite.get("move").callWithThis(sprite, {5});
+    EXPECT_EQ(sprite.get("x").toInt(), 15);
+    EXPECT_EQ(cls.get("x").toInt(), 0) << "the class keeps the default";
+    EXPECT_EQ(cls.call({vm.string("other")}).get("x").toInt(), 0);
+    try {
+        cls.call();
+        FAIL() << "the constructor needs a name";
+    } catch (const SquirrelError& e) {
+        EXPECT_EQ(e.message(), "wrong number of parameters");
+    }
+}
+
+TEST_F(ScriptTest, UserPointersPassThroughScriptsUnchanged) {
+    int node = 0;
+    Object pointer = Object::fromUserPointer(&node);
+    EXPECT_EQ(pointer.type(), Type::UserPointer);
+    EXPECT_EQ(pointer.toUserPointer(), &node);
+    EXPECT_EQ(Object(5).toUserPointer(), nullptr);
+    vm.registerFunction(
+        "touch",
+        [](CallContext& c) {
+            ++*static_cast<int*>(c.arg(0).toUserPointer());
+            return c.arg(0);
+        },
+        1, "p");
+    vm.run("function keep(p) { stored <- { node = p }; return typeof p; }", "p.nut");
+    EXPECT_EQ(vm.callFunction("keep", {pointer}).toString(), "userpointer");
+    Object back = vm.run("return touch(stored.node);", "touch");
+    EXPECT_EQ(back.toUserPointer(), &node);
+    EXPECT_EQ(node, 1);
+    EXPECT_TRUE(vm.run("return stored.node == touch(stored.node);", "eq").toBool());
+    EXPECT_EQ(node, 2);
+    EXPECT_THROW(vm.run("touch(1);", "wrong"), SquirrelError);
+}
+
+TEST_F(ScriptTest, HostCallsMakeGeneratorsAndDriveThreads) {
+    vm.run("function counter(n) { for (local i = 0; i < n; i++) yield i * 10; }\n"
+           "function resumeOnce(g) { return resume g; }\n"
+           "function worker(x) { local y = ::suspend(x + 1); return x + y; }\n",
+           "co.nut");
+    Object generator = vm.callFunction("counter", {3});
+    EXPECT_EQ(generator.type(), Type::Generator);
+    EXPECT_EQ(vm.callFunction("resumeOnce", {generator}).toInt(), 0);
+    EXPECT_EQ(vm.callFunction("resumeOnce", {generator}).toInt(), 10);
+    Object thread = vm.run("return newthread(worker);", "t");
+    EXPECT_EQ(thread.type(), Type::Thread);
+    EXPECT_EQ(thread.get("call").type(), Type::Null) << "get reads slots, not delegates";
+    Object call = vm.run("return @(t, v) t.call(v);", "c");
+    Object wakeup = vm.run("return @(t, v) t.wakeup(v);", "w");
+    EXPECT_EQ(call.call({thread, 1}).toInt(), 2);
+    EXPECT_EQ(wakeup.call({thread, 40}).toInt(), 41);
+}
+
+TEST_F(ScriptTest, CollectGarbageFreesClassAndInstanceCyclesButNotHeldOnes) {
+    vm.run("class Node { next = null; owner = null; }\n"
+           "function ring(n) {\n"
+           "    local first = Node(), last = first;\n"
+           "    for (local i = 1; i < n; i++) { local node = Node(); last.next = node; "
+           "last = node; }\n"
+           "    last.next = first;\n"
+           "    return first;\n"
+           "}\n"
+           "function lonelyClass() { local C = class { static self = [] }; C.self.append(C()); }\n",
+           "rings.nut");
+    vm.callFunction("ring", {5});
+    vm.callFunction("lonelyClass");
+    Object held = vm.callFunction("ring", {3});
+    Object weak = vm.run("return @(o) o.weakref();", "w").call({held});
+    EXPECT_EQ(vm.collectGarbage(), 8) << "five nodes, and a class with its array and instance";
+    EXPECT_EQ(held.get("next").get("next").get("next").type(), Type::Instance);
+    held = Object();
+    EXPECT_EQ(weak.type(), Type::WeakRef);
+    EXPECT_EQ(vm.collectGarbage(), 3);
+    EXPECT_TRUE(vm.run("return @(w) w.ref();", "r").call({weak}).isNull());
+}
+
+TEST_F(ScriptTest, StandardLibrariesAreInTheRootTable) {
+    for (const char* name : {"format", "regexp", "blob", "file", "sqrt", "PI", "getenv", "date",
+                             "newthread", "suspend", "dofile", "strip", "split"})
+        EXPECT_TRUE(vm.rootTable().has(name)) << name;
+    EXPECT_EQ(vm.run("return format(\"%03d|%s\", 7, \"x\");", "f").toString(), "007|x");
+    EXPECT_TRUE(vm.run("return regexp(\"^a+$\").match(\"aaa\");", "r").toBool());
+}

@@ -104,6 +104,8 @@ public:
     Object(double value);
     Object(bool value);
     Object(const char*) = delete; // strings are made by VM::string
+    // An opaque pointer of the host (a node, say) that scripts can hold and hand back.
+    static Object fromUserPointer(void* pointer);
     Object(const Object& other);
     Object(Object&& other) noexcept;
     Object& operator=(const Object& other);
@@ -122,9 +124,12 @@ public:
     bool toBool() const;
     // A string's text, otherwise the value as tostring() writes it.
     std::string toString() const;
+    // The pointer of a user pointer value; null for every other value.
+    void* toUserPointer() const;
 
     // Tables: the slot's value without delegation, null when absent. Arrays: the element at an
-    // integer index, null when out of range.
+    // integer index, null when out of range. Instances: a field or a member of the class;
+    // classes: a member (the default value of a field). Weak references read as their target.
     Object get(const Object& key) const;
     Object get(std::string_view key) const;
     Object get(const char* key) const { return get(std::string_view(key)); }
@@ -132,8 +137,8 @@ public:
     bool has(const Object& key) const;
     bool has(std::string_view key) const;
     bool has(const char* key) const { return has(std::string_view(key)); }
-    // Tables: creates or overwrites the slot. Arrays: sets an existing element. Returns false
-    // when nothing could be set.
+    // Tables: creates or overwrites the slot. Arrays: sets an existing element. Instances: sets
+    // an existing field. Returns false when nothing could be set.
     bool set(const Object& key, const Object& value);
     bool set(std::string_view key, const Object& value);
     bool set(const char* key, const Object& value) { return set(std::string_view(key), value); }
@@ -148,7 +153,8 @@ public:
     ObjectIterator begin() const;
     ObjectIterator end() const;
 
-    // Calls a function with the root table as `this`.
+    // Calls a function with the root table as `this`. Calling a class makes an instance and
+    // runs its constructor; calling a generator function makes a generator.
     Object call(const std::vector<Object>& args = {}) const;
     // Calls a function with the given `this`.
     Object callWithThis(const Object& self, const std::vector<Object>& args) const;
@@ -218,8 +224,9 @@ public:
     // Makes a native function. `argumentCount` is the number of script arguments (`this` not
     // counted) or kAnyArgumentCount. `typeMask` has one entry per argument: a letter of
     // s (string), i (integer), f (float), n (number), b (bool), t (table), a (array),
-    // c (function), x (instance), y (class), u (userdata), o (null) or . (anything), with
-    // alternatives joined by '|'. The machine checks count and types before the call.
+    // c (function), x (instance), y (class), u (userdata), p (user pointer), o (null) or
+    // . (anything), with alternatives joined by '|'. The machine checks count and types before
+    // the call.
     Object newFunction(std::string_view name, NativeFunction function,
                        int argumentCount = kAnyArgumentCount, std::string_view typeMask = {});
     // Stores a new native function in a table (the root table when none is given).
@@ -232,7 +239,8 @@ public:
     void setPrintFunction(std::function<void(std::string_view)> print);
     void setErrorFunction(std::function<void(std::string_view)> print);
 
-    // Frees objects that only reference cycles keep alive; returns how many were freed.
+    // Frees objects that only reference cycles keep alive (tables, arrays, functions, classes,
+    // instances, generators, threads); returns how many were freed.
     int collectGarbage();
 
     detail::State& state() const { return *state_; }
