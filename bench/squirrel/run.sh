@@ -3,7 +3,7 @@
 # Prints, per script, the best of RUNS runs (default 3) in processor time (user + system),
 # which other work on a busy machine disturbs less than wall-clock time.
 set -euo pipefail
-sq=${1:?usage: run.sh PATH/TO/sq [RUNS]}
+sq=$(realpath "${1:?usage: run.sh PATH/TO/sq [RUNS]}")
 runs=${2:-3}
 cd "$(dirname "$0")"
 TIMEFORMAT='%U %S'

@@ -94,6 +94,7 @@ Value baseNewThread(Machine& m, Value* args, int) {
 
 Value baseSuspend(Machine& m, Value* args, int count) {
     m.suspend(count > 1 ? args[1] : Value());
+    return Value();
 }
 
 } // namespace

@@ -139,6 +139,13 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         goto* dispatch[static_cast<std::size_t>(in.op)];                                           \
     } while (0)
 #define TARGET(name) op_##name:
+// A native function asked this thread to suspend: the loop stops, leaving its frames as they
+// are; wakeup's value goes to the given slot.
+#define SUSPEND(slot)                                                                              \
+    do {                                                                                           \
+        resumeSlot_ = (slot);                                                                      \
+        return Value();                                                                            \
+    } while (0)
 
     static const void* const kDispatch[] = {
         &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,   &&op_LoadBool, &&op_LoadConst,
@@ -398,6 +405,11 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     Instance* instance = object.as<Instance>();
                     if (const ClassMember* m = instance->cls()->find(key))
                         found = m->isField() ? &instance->fields()[m->field] : &m->value;
+                } else if (object.tag == Tag::Array && key.tag == Tag::String) {
+                    // Methods of arrays and strings come straight from their default delegate.
+                    found = state.arrayDelegate.table()->findString(key.str());
+                } else if (object.tag == Tag::String && key.tag == Tag::String) {
+                    found = state.stringDelegate.table()->findString(key.str());
                 }
                 if (found) {
                     R[in.a] = slotValue(*found);
@@ -584,8 +596,15 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 DISPATCH();
             }
             TARGET(Cmp) {
-                SAVE_IP();
-                int order = compare(R[in.b], R[in.c]);
+                const Value& x = R[in.b];
+                const Value& y = R[in.c];
+                int order;
+                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                    order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
+                } else {
+                    SAVE_IP();
+                    order = compare(x, y);
+                }
                 R[in.a].setInt(order);
                 DISPATCH();
             }
@@ -654,6 +673,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 } else if (fn.tag == Tag::NativeClosure) {
                     Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
                     R[in.a] = std::move(result);
+                    if (suspending_)
+                        SUSPEND(f->base + in.a);
                     SELECT_TABLE();
                     DISPATCH();
                 }
@@ -665,6 +686,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     DISPATCH();
                 }
                 R[in.a] = std::move(result);
+                if (suspending_)
+                    SUSPEND(f->base + in.a);
                 SELECT_TABLE();
                 DISPATCH();
             }
@@ -681,6 +704,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                         DISPATCH();
                     }
                     R[in.b] = std::move(result);
+                    if (suspending_)
+                        SUSPEND(f->base + in.b);
                     SELECT_TABLE();
                     DISPATCH();
                 }
@@ -761,11 +786,26 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 R[in.a] = std::move(holder);
                 DISPATCH();
             }
-            TARGET(Foreach)
-            SAVE_IP();
-            if (!foreachStep(R + in.a))
-                ip += in.d;
-            DISPATCH();
+            TARGET(Foreach) {
+                Value* slots = R + in.a;
+                if (slots[0].tag == Tag::Array && slots[1].tag != Tag::Null) {
+                    // Arrays after the first step: the position is an integer.
+                    auto& items = slots[0].array()->items;
+                    std::int32_t position = slots[1].i;
+                    if (static_cast<std::size_t>(position) >= items.size()) {
+                        ip += in.d;
+                        DISPATCH();
+                    }
+                    slots[2].setInt(position);
+                    slots[3] = slotValue(items[static_cast<std::size_t>(position)]);
+                    slots[1].i = position + 1;
+                    DISPATCH();
+                }
+                SAVE_IP();
+                if (!foreachStep(slots))
+                    ip += in.d;
+                DISPATCH();
+            }
             TARGET(PushTrap)
             traps_.push_back(
                 Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in.d, f->base + in.a});
@@ -843,10 +883,6 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             top = f->base + proto->stackSize;
             stack_[trap.slot] = error;
             ip = trap.handler;
-        } catch (SuspendSignal&) {
-            // The thread stops with its frames in place; wakeup continues it.
-            frames.back().ip = ip;
-            throw;
         } catch (...) {
             while (frames.size() > entry)
                 unwindFrame();
@@ -857,6 +893,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
 #undef SAVE_IP
 #undef DISPATCH
 #undef TARGET
+#undef SUSPEND
 #undef SELECT_TABLE
 }
 

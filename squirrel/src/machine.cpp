@@ -406,6 +406,7 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
     if (top > highWater_)
         highWater_ = top;
     ++state.nativeNesting;
+    ++nestedCalls_;
     struct Restore {
         Machine& m;
         std::int32_t slot;
@@ -415,6 +416,7 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
                 m.stack_[i].setNull();
             m.top = slot;
             --m.state.nativeNesting;
+            --m.nestedCalls_;
         }
     } restore{*this, slot, slot + 2 + count};
     return invoke(slot, count + 1);

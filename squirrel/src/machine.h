@@ -21,9 +21,6 @@ constexpr int kMaxNativeNesting = 200;
 // Machine::error.
 struct ScriptException {};
 
-// Thrown by `suspend` through the frames of a thread, which stay in place.
-struct SuspendSignal {};
-
 enum FrameFlag : std::uint8_t {
     kBoundary = 1,   // returning from this frame leaves the interpreter loop
     kGenerator = 2,  // the frame runs a generator (the innermost of Machine::generators_)
@@ -132,7 +129,9 @@ public:
     // (result holds what it passed to suspend). Errors leave as ScriptException.
     bool startThread(const Value& fn, const Value* args, int count, Value& result);
     bool wakeupThread(const Value& value, bool raiseValue, Value& result);
-    [[noreturn]] void suspend(const Value& value);
+    // Asks the thread's interpreter loop to stop once the native function that called this
+    // returns; its frames stay in place.
+    void suspend(const Value& value);
     // Visits or drops everything a thread's machine holds, for the cycle collector.
     void traverse(ValueVisitor visit, void* context);
     void releaseAll();
@@ -181,8 +180,6 @@ private:
     void pushGenerator(Generator* generator, std::int32_t target, std::uint8_t flags);
     void saveGenerator(Frame& frame, const Instr* ip);
     Value resumeNested(Generator* generator);
-    // Threads: where the value of a wakeup goes.
-    void noteSuspension();
 
     Value* stack_ = nullptr;
     std::int32_t capacity_ = 0;
@@ -190,11 +187,13 @@ private:
     std::vector<Value> generators_;  // generators of the frames flagged kGenerator, innermost last
     std::uint32_t executeEntry_ = 0; // first frame of the innermost interpreter loop
     int executeDepth_ = 0;           // interpreter loops running on this machine
+    int nestedCalls_ = 0;            // calls from native code running on this machine
     std::int32_t highWater_ = 0;     // slots at and above this were never used
     int protectDepth_ = 0;           // protected calls running
     bool inHook_ = false;            // the debug hook is running
     // Threads.
     Value suspendValue_;
+    bool suspending_ = false;     // suspend was called; the interpreter loop stops
     std::int32_t resumeSlot_ = 0; // the register that receives wakeup's value
     bool raiseOnEntry_ = false;   // the interpreter loop starts by raising `error`
 };

@@ -14,13 +14,6 @@ Thread::Thread(State& state, const Value& function)
 
 Thread::~Thread() = default;
 
-// The script frame that called suspend (directly or as a tail call) receives wakeup's value.
-void Machine::noteSuspension() {
-    const Frame& frame = frames.back();
-    const Instr& call = frame.ip[-1];
-    resumeSlot_ = frame.base + (call.op == Op::TailCall ? call.b : call.a);
-}
-
 bool Machine::startThread(const Value& fn, const Value* args, int count, Value& result) {
     if (state.nativeNesting >= kMaxNativeNesting)
         raiseError("native stack overflow");
@@ -39,15 +32,16 @@ bool Machine::startThread(const Value& fn, const Value* args, int count, Value& 
     try {
         if (beginCall(0, count + 1, -1, kBoundary, result))
             result = execute(0, true);
-    } catch (SuspendSignal&) {
-        noteSuspension();
-        result = std::move(suspendValue_);
-        return false;
     } catch (...) {
         for (std::int32_t i = 0; i < 2 + count; ++i)
             stack_[i].setNull();
         top = 0;
         throw;
+    }
+    if (suspending_) {
+        suspending_ = false;
+        result = std::move(suspendValue_);
+        return false;
     }
     for (std::int32_t i = 0; i < 2 + count; ++i)
         stack_[i].setNull();
@@ -74,30 +68,31 @@ bool Machine::wakeupThread(const Value& value, bool raiseValue, Value& result) {
     } restore{state};
     try {
         result = execute(0, false);
-    } catch (SuspendSignal&) {
-        noteSuspension();
-        result = std::move(suspendValue_);
-        return false;
     } catch (...) {
         Value failure = std::move(error);
         releaseAll();
         error = std::move(failure);
         throw;
     }
+    if (suspending_) {
+        suspending_ = false;
+        result = std::move(suspendValue_);
+        return false;
+    }
     releaseAll();
     return true;
 }
 
-// Only a thread's own script frames can be suspended: nothing native may lie between the call
-// of suspend and the thread's interpreter loop.
+// Only a thread's own script frames can be suspended: suspend must be called by a script frame
+// of the thread's one interpreter loop, with no native code in between.
 void Machine::suspend(const Value& value) {
     if (!thread)
         raiseError("cannot suspend the main thread");
-    if (executeDepth_ != 1 || frames.size() < 2 ||
+    if (executeDepth_ != 1 || nestedCalls_ != 0 || frames.size() < 2 ||
         frames[frames.size() - 2].callee->tag != Tag::Closure)
         raiseError("cannot suspend through native calls or metamethods");
     suspendValue_ = value;
-    throw SuspendSignal{};
+    suspending_ = true;
 }
 
 } // namespace squirrel::detail
