@@ -46,6 +46,21 @@ local cases = [
     "rawcall(print)",
     "local x = 1; local y = 2; x + y",
     "x <- @\"verbatim\nacross lines\"",
+    "class { x = 1 }",
+    "class A { x }",
+    "class A { 5 = 1 }",
+    "class A { function() {} }",
+    "class A { constructor }",
+    "class A </ x = 1 { }",
+    "class A extends { }",
+    "class A { x = 1 ",
+    "local A = 1; class A {}",
+    "local base = 1",
+    "base.x = 1",
+    "a.parent = 1",
+    "yield",
+    "local g = resume",
+    "class A { static function f() {} static x = 1; </ doc = \"d\" /> y = 2; [\"k\" + 1] = 3, z = 4 }",
 ];
 local deep = "return ";
 for (local i = 0; i < 1000; i++)
