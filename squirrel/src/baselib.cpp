@@ -29,7 +29,7 @@ Value baseAssert(Machine& m, Value* args, int count) {
 }
 
 Value baseType(Machine& m, Value* args, int) {
-    return m.state.string(typeName(args[1].tag));
+    return m.state.typeNames[static_cast<std::size_t>(args[1].tag)];
 }
 
 Value baseArray(Machine& m, Value* args, int count) {

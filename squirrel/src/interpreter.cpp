@@ -135,8 +135,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
 // predicts better than one shared switch.
 #define DISPATCH()                                                                                 \
     do {                                                                                           \
-        in = *ip++;                                                                                \
-        goto* dispatch[static_cast<std::size_t>(in.op)];                                           \
+        in = ip++;                                                                                 \
+        goto* dispatch[static_cast<std::size_t>(in->op)];                                          \
     } while (0)
 #define TARGET(name) op_##name:
 // A native function asked this thread to suspend: the loop stops, leaving its frames as they
@@ -191,7 +191,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         callDebugHook('c', *f, proto->lineAt(0));
     for (;;) {
         try {
-            Instr in;
+            // The instruction being run; its operands are read from the code, not copied.
+            const Instr* in;
             if (raiseOnEntry_) {
                 raiseOnEntry_ = false;
                 throw ScriptException{};
@@ -205,199 +206,206 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 SAVE_IP();
                 callDebugHook('l', *f, line);
             }
-            goto* kDispatch[static_cast<std::size_t>(in.op)];
+            goto* kDispatch[static_cast<std::size_t>(in->op)];
         }
             TARGET(LoadNull)
-            for (std::int32_t i = 0; i < in.d; ++i)
-                R[in.a + i].setNull();
+            for (std::int32_t i = 0; i < in->d; ++i)
+                R[in->a + i].setNull();
             DISPATCH();
             TARGET(LoadInt)
-            R[in.a].setInt(in.d);
+            R[in->a].setInt(in->d);
             DISPATCH();
             TARGET(LoadFloat) {
                 float value;
-                std::memcpy(&value, &in.d, sizeof value);
-                R[in.a].setFloat(value);
+                std::memcpy(&value, &in->d, sizeof value);
+                R[in->a].setFloat(value);
                 DISPATCH();
             }
             TARGET(LoadBool)
-            R[in.a].setBool(in.d != 0);
+            R[in->a].setBool(in->d != 0);
             DISPATCH();
             TARGET(LoadConst)
-            R[in.a] = K[in.d];
+            R[in->a] = K[in->d];
             DISPATCH();
             TARGET(LoadRoot)
-            R[in.a] = closure->root.isNull() ? state.root : closure->root;
+            R[in->a] = closure->root.isNull() ? state.root : closure->root;
             DISPATCH();
             TARGET(Move)
-            R[in.a] = R[in.b];
+            R[in->a] = R[in->b];
             DISPATCH();
             TARGET(GetOuter)
-            R[in.a] = closure->outers[static_cast<std::size_t>(in.d)];
+            R[in->a] = closure->outers[static_cast<std::size_t>(in->d)];
             DISPATCH();
             TARGET(SetOuter)
-            closure->outers[static_cast<std::size_t>(in.d)] = R[in.b];
+            closure->outers[static_cast<std::size_t>(in->d)] = R[in->b];
             DISPATCH();
             TARGET(NewTable)
-            R[in.a] = state.newTable(static_cast<std::uint32_t>(in.d));
+            R[in->a] = state.newTable(static_cast<std::uint32_t>(in->d));
             DISPATCH();
             TARGET(NewArray) {
                 Value array = state.newArray();
-                array.array()->items.reserve(static_cast<std::size_t>(in.d));
-                R[in.a] = std::move(array);
+                array.array()->items.reserve(static_cast<std::size_t>(in->d));
+                R[in->a] = std::move(array);
                 DISPATCH();
             }
             TARGET(Append)
-            R[in.a].array()->items.push_back(R[in.b]);
+            R[in->a].array()->items.push_back(R[in->b]);
             DISPATCH();
             TARGET(NewSlot) {
-                Value& object = R[in.a];
+                Value& object = R[in->a];
                 if (object.tag == Tag::Table && object.table()->delegate.isNull() &&
-                    !R[in.b].isNull()) {
-                    object.table()->set(R[in.b], R[in.c]);
+                    !R[in->b].isNull()) {
+                    object.table()->set(R[in->b], R[in->c]);
                 } else {
                     SAVE_IP();
-                    newSlot(object, R[in.b], R[in.c]);
+                    newSlot(object, R[in->b], R[in->c]);
                 }
                 DISPATCH();
             }
             TARGET(NewSlotK) {
-                Value& object = R[in.a];
+                Value& object = R[in->a];
                 if (object.tag == Tag::Table && object.table()->delegate.isNull()) {
-                    object.table()->set(K[in.d], R[in.c]);
+                    object.table()->set(K[in->d], R[in->c]);
                 } else {
                     SAVE_IP();
-                    newSlot(object, K[in.d], R[in.c]);
+                    newSlot(object, K[in->d], R[in->c]);
                 }
                 DISPATCH();
             }
             TARGET(Get) {
-                const Value& object = R[in.b];
-                const Value& key = R[in.c];
+                const Value& object = R[in->b];
+                const Value& key = R[in->c];
                 if (object.tag == Tag::Array && key.tag == Tag::Integer) {
                     auto& items = object.array()->items;
                     if (static_cast<std::uint32_t>(key.i) < items.size()) {
-                        R[in.a] = slotValue(items[static_cast<std::size_t>(key.i)]);
+                        R[in->a] = slotValue(items[static_cast<std::size_t>(key.i)]);
                         DISPATCH();
                     }
                 } else if (object.tag == Tag::Table) {
                     if (Value* v = object.table()->find(key)) {
-                        R[in.a] = slotValue(*v);
+                        R[in->a] = slotValue(*v);
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
-                R[in.a] = get(object, key);
+                R[in->a] = get(object, key);
                 DISPATCH();
             }
             TARGET(GetK) {
-                const Value& object = R[in.b];
+                const Value& object = R[in->b];
                 if (object.tag == Tag::Table) {
-                    if (Value* v = object.table()->findString(K[in.d].str())) {
-                        R[in.a] = slotValue(*v);
+                    if (Value* v = object.table()->findString(K[in->d].str())) {
+                        R[in->a] = slotValue(*v);
                         DISPATCH();
                     }
                 } else if (object.tag == Tag::Instance) {
                     Instance* instance = object.as<Instance>();
-                    if (const ClassMember* m = instance->cls()->find(K[in.d])) {
-                        R[in.a] = slotValue(m->isField() ? instance->fields()[m->field] : m->value);
+                    if (const ClassMember* m = instance->cls()->find(K[in->d])) {
+                        R[in->a] =
+                            slotValue(m->isField() ? instance->fields()[m->field] : m->value);
+                        DISPATCH();
+                    }
+                } else if (object.tag == Tag::Class) {
+                    if (const ClassMember* m = object.as<Class>()->find(K[in->d])) {
+                        R[in->a] = slotValue(m->value);
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
-                R[in.a] = get(object, K[in.d]);
+                R[in->a] = get(object, K[in->d]);
                 DISPATCH();
             }
             TARGET(Set) {
-                const Value& object = R[in.a];
-                const Value& key = R[in.b];
+                const Value& object = R[in->a];
+                const Value& key = R[in->b];
                 if (object.tag == Tag::Array && key.tag == Tag::Integer) {
                     auto& items = object.array()->items;
                     if (static_cast<std::uint32_t>(key.i) < items.size()) {
-                        items[static_cast<std::size_t>(key.i)] = R[in.c];
+                        items[static_cast<std::size_t>(key.i)] = R[in->c];
                         DISPATCH();
                     }
                 } else if (object.tag == Tag::Table) {
                     if (Value* v = object.table()->find(key)) {
-                        *v = R[in.c];
+                        *v = R[in->c];
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
-                set(object, key, R[in.c]);
+                set(object, key, R[in->c]);
                 DISPATCH();
             }
             TARGET(SetK) {
-                const Value& object = R[in.a];
+                const Value& object = R[in->a];
                 if (object.tag == Tag::Table) {
-                    if (Value* v = object.table()->findString(K[in.d].str())) {
-                        *v = R[in.c];
+                    if (Value* v = object.table()->findString(K[in->d].str())) {
+                        *v = R[in->c];
                         DISPATCH();
                     }
                 } else if (object.tag == Tag::Instance) {
                     Instance* instance = object.as<Instance>();
-                    const ClassMember* m = instance->cls()->find(K[in.d]);
+                    const ClassMember* m = instance->cls()->find(K[in->d]);
                     if (m && m->isField()) {
-                        instance->fields()[m->field] = R[in.c];
+                        instance->fields()[m->field] = R[in->c];
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
-                set(object, K[in.d], R[in.c]);
+                set(object, K[in->d], R[in->c]);
                 DISPATCH();
             }
             TARGET(GetThis) {
                 const Value& self = R[0];
                 if (self.tag == Tag::Table) {
-                    if (Value* v = self.table()->findString(K[in.d].str())) {
-                        R[in.a] = slotValue(*v);
+                    if (Value* v = self.table()->findString(K[in->d].str())) {
+                        R[in->a] = slotValue(*v);
                         DISPATCH();
                     }
                 } else if (self.tag == Tag::Instance) {
                     Instance* instance = self.as<Instance>();
-                    if (const ClassMember* m = instance->cls()->find(K[in.d])) {
-                        R[in.a] = slotValue(m->isField() ? instance->fields()[m->field] : m->value);
+                    if (const ClassMember* m = instance->cls()->find(K[in->d])) {
+                        R[in->a] =
+                            slotValue(m->isField() ? instance->fields()[m->field] : m->value);
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
                 Value result;
-                if (!tryGet(self, K[in.d], result)) {
+                if (!tryGet(self, K[in->d], result)) {
                     const Value& root = closure->root.isNull() ? state.root : closure->root;
-                    Value* v = root.tag == Tag::Table ? root.table()->find(K[in.d]) : nullptr;
+                    Value* v = root.tag == Tag::Table ? root.table()->find(K[in->d]) : nullptr;
                     if (!v)
-                        raiseIndexError(K[in.d]);
+                        raiseIndexError(K[in->d]);
                     result = slotValue(*v);
                 }
-                R[in.a] = std::move(result);
+                R[in->a] = std::move(result);
                 DISPATCH();
             }
             TARGET(SetThis) {
                 const Value& self = R[0];
                 if (self.tag == Tag::Table) {
-                    if (Value* v = self.table()->findString(K[in.d].str())) {
-                        *v = R[in.c];
+                    if (Value* v = self.table()->findString(K[in->d].str())) {
+                        *v = R[in->c];
                         DISPATCH();
                     }
                 } else if (self.tag == Tag::Instance) {
                     Instance* instance = self.as<Instance>();
-                    const ClassMember* m = instance->cls()->find(K[in.d]);
+                    const ClassMember* m = instance->cls()->find(K[in->d]);
                     if (m && m->isField()) {
-                        instance->fields()[m->field] = R[in.c];
+                        instance->fields()[m->field] = R[in->c];
                         DISPATCH();
                     }
                 }
                 SAVE_IP();
-                if (contains(self, K[in.d]))
-                    set(self, K[in.d], R[in.c]);
+                if (contains(self, K[in->d]))
+                    set(self, K[in->d], R[in->c]);
                 else
-                    set(closure->root.isNull() ? state.root : closure->root, K[in.d], R[in.c]);
+                    set(closure->root.isNull() ? state.root : closure->root, K[in->d], R[in->c]);
                 DISPATCH();
             }
             TARGET(PrepCall)
             TARGET(PrepCallK) {
-                Value object = R[in.b];
-                const Value& key = in.op == Op::PrepCallK ? K[in.d] : R[in.c];
+                Value object = R[in->b];
+                const Value& key = in->op == Op::PrepCallK ? K[in->d] : R[in->c];
                 const Value* found = nullptr;
                 if (object.tag == Tag::Table) {
                     found = object.table()->find(key);
@@ -412,146 +420,152 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     found = state.stringDelegate.table()->findString(key.str());
                 }
                 if (found) {
-                    R[in.a] = slotValue(*found);
+                    R[in->a] = slotValue(*found);
                 } else {
                     SAVE_IP();
-                    R[in.a] = get(object, key);
+                    R[in->a] = get(object, key);
                 }
-                R[in.a + 1] = std::move(object);
+                R[in->a + 1] = std::move(object);
                 DISPATCH();
             }
             TARGET(Delete) {
                 SAVE_IP();
-                Value removed = remove(R[in.b], R[in.c]);
-                R[in.a] = std::move(removed);
+                Value removed = remove(R[in->b], R[in->c]);
+                R[in->a] = std::move(removed);
                 DISPATCH();
             }
             TARGET(In)
             SAVE_IP();
-            R[in.a].setBool(contains(R[in.c], R[in.b]));
+            R[in->a].setBool(contains(R[in->c], R[in->b]));
             DISPATCH();
             TARGET(InstanceOf)
             SAVE_IP();
-            R[in.a].setBool(instanceOf(R[in.b], R[in.c]));
+            R[in->a].setBool(instanceOf(R[in->b], R[in->c]));
             DISPATCH();
             TARGET(TypeOf) {
+                const Value& x = R[in->b];
+                if (x.tag != Tag::Table && x.tag != Tag::Instance) {
+                    R[in->a] = state.typeNames[static_cast<std::size_t>(x.tag)];
+                    DISPATCH();
+                }
                 SAVE_IP();
-                Value type = typeOf(R[in.b]);
-                R[in.a] = std::move(type);
+                Value type = typeOf(x);
+                R[in->a] = std::move(type);
                 DISPATCH();
             }
             TARGET(Clone) {
                 SAVE_IP();
-                Value copy = clone(R[in.b]);
-                R[in.a] = std::move(copy);
+                Value copy = clone(R[in->b]);
+                R[in->a] = std::move(copy);
                 DISPATCH();
             }
             TARGET(SetDelegate) {
                 SAVE_IP();
-                Value table = R[in.c];
-                const Value& parent = R[in.b];
+                Value table = R[in->c];
+                const Value& parent = R[in->b];
                 if (table.tag != Tag::Table)
                     raiseError("delegate: the target is a %s, not a table", typeName(table.tag));
                 if (parent.tag != Tag::Table && !parent.isNull())
                     raiseError("delegate: the delegate is a %s, not a table", typeName(parent.tag));
                 table.table()->delegate = parent;
-                R[in.a] = std::move(table);
+                R[in->a] = std::move(table);
                 DISPATCH();
             }
             TARGET(Add) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
-                                                             static_cast<std::uint32_t>(y.i)));
+                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
+                                                              static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
-                    R[in.a].setFloat(x.toFloat() + y.toFloat());
+                    R[in->a].setFloat(x.toFloat() + y.toFloat());
                 } else {
                     SAVE_IP();
-                    R[in.a] = arith('+', x, y);
+                    R[in->a] = arith('+', x, y);
                 }
                 DISPATCH();
             }
             TARGET(Sub) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
-                                                             static_cast<std::uint32_t>(y.i)));
+                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
+                                                              static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
-                    R[in.a].setFloat(x.toFloat() - y.toFloat());
+                    R[in->a].setFloat(x.toFloat() - y.toFloat());
                 } else {
                     SAVE_IP();
-                    R[in.a] = arith('-', x, y);
+                    R[in->a] = arith('-', x, y);
                 }
                 DISPATCH();
             }
             TARGET(Mul) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in.a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *
-                                                             static_cast<std::uint32_t>(y.i)));
+                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *
+                                                              static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
-                    R[in.a].setFloat(x.toFloat() * y.toFloat());
+                    R[in->a].setFloat(x.toFloat() * y.toFloat());
                 } else {
                     SAVE_IP();
-                    R[in.a] = arith('*', x, y);
+                    R[in->a] = arith('*', x, y);
                 }
                 DISPATCH();
             }
             TARGET(Div)
             TARGET(Mod) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 // Zero and -1 divisors take the checked path (error, overflow).
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer &&
                     static_cast<std::uint32_t>(y.i) + 1u > 1u) {
-                    R[in.a].setInt(in.op == Op::Div ? x.i / y.i : x.i % y.i);
+                    R[in->a].setInt(in->op == Op::Div ? x.i / y.i : x.i % y.i);
                     DISPATCH();
                 }
                 SAVE_IP();
-                Value result = arith(in.op == Op::Div ? '/' : '%', x, y);
-                R[in.a] = std::move(result);
+                Value result = arith(in->op == Op::Div ? '/' : '%', x, y);
+                R[in->a] = std::move(result);
                 DISPATCH();
             }
             TARGET(ArithI) {
-                const Value& x = R[in.b];
+                const Value& x = R[in->b];
                 if (x.tag == Tag::Integer) {
                     std::uint32_t a = static_cast<std::uint32_t>(x.i);
-                    std::uint32_t b = static_cast<std::uint32_t>(in.d);
-                    R[in.a].setInt(static_cast<std::int32_t>(in.c == '+' ? a + b : a - b));
+                    std::uint32_t b = static_cast<std::uint32_t>(in->d);
+                    R[in->a].setInt(static_cast<std::int32_t>(in->c == '+' ? a + b : a - b));
                 } else if (x.tag == Tag::Float) {
-                    float b = static_cast<float>(in.d);
-                    R[in.a].setFloat(in.c == '+' ? x.f + b : x.f - b);
+                    float b = static_cast<float>(in->d);
+                    R[in->a].setFloat(in->c == '+' ? x.f + b : x.f - b);
                 } else {
                     SAVE_IP();
-                    R[in.a] = arith(static_cast<char>(in.c), x, Value::integer(in.d));
+                    R[in->a] = arith(static_cast<char>(in->c), x, Value::integer(in->d));
                 }
                 DISPATCH();
             }
             TARGET(Neg) {
-                const Value& x = R[in.b];
+                const Value& x = R[in->b];
                 if (x.tag == Tag::Integer)
-                    R[in.a].setInt(static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
+                    R[in->a].setInt(
+                        static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
                 else if (x.tag == Tag::Float)
-                    R[in.a].setFloat(-x.f);
+                    R[in->a].setFloat(-x.f);
                 else {
                     SAVE_IP();
                     Value result = negate(x);
-                    R[in.a] = std::move(result);
+                    R[in->a] = std::move(result);
                 }
                 DISPATCH();
             }
             TARGET(Not)
-            R[in.a].setBool(!R[in.b].truthy());
+            R[in->a].setBool(!R[in->b].truthy());
             DISPATCH();
             TARGET(BitNot)
-            if (R[in.b].tag != Tag::Integer) {
+            if (R[in->b].tag != Tag::Integer) {
                 SAVE_IP();
-                raiseError("attempt to perform a bitwise op on a %s", typeName(R[in.b].tag));
+                raiseError("attempt to perform a bitwise op on a %s", typeName(R[in->b].tag));
             }
-            R[in.a].setInt(~R[in.b].i);
+            R[in->a].setInt(~R[in->b].i);
             DISPATCH();
             TARGET(BitAnd)
             TARGET(BitOr)
@@ -559,10 +573,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             TARGET(Shl)
             TARGET(Shr)
             TARGET(UShr) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in.a].setInt(integerBitwise(in.op, x.i, y.i));
+                    R[in->a].setInt(integerBitwise(in->op, x.i, y.i));
                     DISPATCH();
                 }
                 SAVE_IP();
@@ -571,16 +585,16 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
             TARGET(Eq)
             TARGET(Ne) {
-                bool same = equals(R[in.b], R[in.c]);
-                R[in.a].setBool(in.op == Op::Eq ? same : !same);
+                bool same = equals(R[in->b], R[in->c]);
+                R[in->a].setBool(in->op == Op::Eq ? same : !same);
                 DISPATCH();
             }
             TARGET(Lt)
             TARGET(Le)
             TARGET(Gt)
             TARGET(Ge) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 int order;
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
                     order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
@@ -588,16 +602,16 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     SAVE_IP();
                     order = compare(x, y);
                 }
-                bool result = in.op == Op::Lt   ? order < 0
-                              : in.op == Op::Le ? order <= 0
-                              : in.op == Op::Gt ? order > 0
-                                                : order >= 0;
-                R[in.a].setBool(result);
+                bool result = in->op == Op::Lt   ? order < 0
+                              : in->op == Op::Le ? order <= 0
+                              : in->op == Op::Gt ? order > 0
+                                                 : order >= 0;
+                R[in->a].setBool(result);
                 DISPATCH();
             }
             TARGET(Cmp) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 int order;
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
                     order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
@@ -605,34 +619,34 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     SAVE_IP();
                     order = compare(x, y);
                 }
-                R[in.a].setInt(order);
+                R[in->a].setInt(order);
                 DISPATCH();
             }
             TARGET(Jmp)
-            ip += in.d;
+            ip += in->d;
             DISPATCH();
             TARGET(JmpIfTrue)
-            if (R[in.a].truthy())
-                ip += in.d;
+            if (R[in->a].truthy())
+                ip += in->d;
             DISPATCH();
             TARGET(JmpIfFalse)
-            if (!R[in.a].truthy())
-                ip += in.d;
+            if (!R[in->a].truthy())
+                ip += in->d;
             DISPATCH();
             TARGET(JfEq)
-            if (!equals(R[in.b], R[in.c]))
-                ip += in.d;
+            if (!equals(R[in->b], R[in->c]))
+                ip += in->d;
             DISPATCH();
             TARGET(JfNe)
-            if (equals(R[in.b], R[in.c]))
-                ip += in.d;
+            if (equals(R[in->b], R[in->c]))
+                ip += in->d;
             DISPATCH();
             TARGET(JfLt)
             TARGET(JfLe)
             TARGET(JfGt)
             TARGET(JfGe) {
-                const Value& x = R[in.b];
-                const Value& y = R[in.c];
+                const Value& x = R[in->b];
+                const Value& y = R[in->c];
                 int order;
                 if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
                     order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
@@ -642,26 +656,27 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     SAVE_IP();
                     order = compare(x, y);
                 }
-                bool holds = in.op == Op::JfLt   ? order < 0
-                             : in.op == Op::JfLe ? order <= 0
-                             : in.op == Op::JfGt ? order > 0
-                                                 : order >= 0;
+                bool holds = in->op == Op::JfLt   ? order < 0
+                             : in->op == Op::JfLe ? order <= 0
+                             : in->op == Op::JfGt ? order > 0
+                                                  : order >= 0;
                 if (!holds)
-                    ip += in.d;
+                    ip += in->d;
                 DISPATCH();
             }
             TARGET(Call) {
-                Value& fn = R[in.b];
+                Value& fn = R[in->b];
                 SAVE_IP();
                 if (fn.tag == Tag::Closure) {
                     Closure* callee = fn.closure();
                     FunctionProto* next = callee->proto;
-                    std::int32_t base = f->base + in.b + 1;
+                    std::int32_t base = f->base + in->b + 1;
                     std::int32_t newTop = base + next->stackSize;
-                    if (in.c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
+                    if (in->c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
                         // The common case, without argument adjustment.
                         addRef(callee);
-                        frames.push_back(Frame{callee, next->code.data(), base, f->base + in.a, 0});
+                        frames.push_back(
+                            Frame{callee, next->code.data(), base, f->base + in->a, 0});
                         top = newTop;
                         if (newTop > highWater_)
                             highWater_ = newTop;
@@ -671,59 +686,59 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                         DISPATCH();
                     }
                 } else if (fn.tag == Tag::NativeClosure) {
-                    Value result = callNative(fn.native(), f->base + in.b + 1, in.c);
-                    R[in.a] = std::move(result);
+                    Value result = callNative(fn.native(), f->base + in->b + 1, in->c);
+                    R[in->a] = std::move(result);
                     if (suspending_)
-                        SUSPEND(f->base + in.a);
+                        SUSPEND(f->base + in->a);
                     SELECT_TABLE();
                     DISPATCH();
                 }
                 Value result;
-                if (beginCall(f->base + in.b, in.c, f->base + in.a, 0, result)) {
+                if (beginCall(f->base + in->b, in->c, f->base + in->a, 0, result)) {
                     LOAD_FRAME();
                     if (dispatch == kHookDispatch)
                         callDebugHook('c', *f, proto->lineAt(0));
                     DISPATCH();
                 }
-                R[in.a] = std::move(result);
+                R[in->a] = std::move(result);
                 if (suspending_)
-                    SUSPEND(f->base + in.a);
+                    SUSPEND(f->base + in->a);
                 SELECT_TABLE();
                 DISPATCH();
             }
             TARGET(TailCall) {
                 SAVE_IP();
-                if (R[in.b].tag != Tag::Closure || R[in.b].closure()->proto->generator) {
+                if (R[in->b].tag != Tag::Closure || R[in->b].closure()->proto->generator) {
                     // Anything but a script function is an ordinary call; the Return that
                     // follows the tail call hands the result back.
                     Value result;
-                    if (beginCall(f->base + in.b, in.c, f->base + in.b, 0, result)) {
+                    if (beginCall(f->base + in->b, in->c, f->base + in->b, 0, result)) {
                         LOAD_FRAME();
                         if (dispatch == kHookDispatch)
                             callDebugHook('c', *f, proto->lineAt(0));
                         DISPATCH();
                     }
-                    R[in.b] = std::move(result);
+                    R[in->b] = std::move(result);
                     if (suspending_)
-                        SUSPEND(f->base + in.b);
+                        SUSPEND(f->base + in->b);
                     SELECT_TABLE();
                     DISPATCH();
                 }
-                Closure* callee = R[in.b].closure();
+                Closure* callee = R[in->b].closure();
                 FunctionProto* next = callee->proto;
                 if (f->base + next->stackSize > capacity_)
                     raiseError("stack overflow");
-                checkArgumentCount(callee, in.c);
+                checkArgumentCount(callee, in->c);
                 addRef(callee);
                 std::int32_t oldEnd = proto->stackSize;
-                for (std::int32_t i = 0; i < in.c; ++i)
-                    R[i] = std::move(R[in.b + 1 + i]);
-                for (std::int32_t i = in.c; i < oldEnd; ++i)
+                for (std::int32_t i = 0; i < in->c; ++i)
+                    R[i] = std::move(R[in->b + 1 + i]);
+                for (std::int32_t i = in->c; i < oldEnd; ++i)
                     R[i].setNull();
                 releaseRef(f->callee);
                 f->callee = callee;
-                if (in.c != next->paramCount || next->varargs)
-                    adjustArguments(callee, f->base, in.c);
+                if (in->c != next->paramCount || next->varargs)
+                    adjustArguments(callee, f->base, in->c);
                 if (!callee->env.isNull())
                     R[0] = slotValue(callee->env);
                 f->ip = next->code.data();
@@ -744,8 +759,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                         proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data())));
                 }
                 Value result;
-                if (in.op == Op::Return)
-                    result = std::move(R[in.a]);
+                if (in->op == Op::Return)
+                    result = std::move(R[in->a]);
                 // Scalars left in the frame are harmless: every slot is written before
                 // it is read. Objects are released so that they die when unused.
                 for (Value *slot = R, *end = R + proto->stackSize; slot < end; ++slot) {
@@ -772,7 +787,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
             TARGET(Closure) {
                 FunctionProto* fp =
-                    proto->functions[static_cast<std::size_t>(in.d)].as<FunctionProto>();
+                    proto->functions[static_cast<std::size_t>(in->d)].as<FunctionProto>();
                 Closure* made = new Closure(state.gcHead, fp);
                 Value holder(made);
                 made->outers.reserve(fp->outers.size());
@@ -780,20 +795,20 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     made->outers.push_back(outer.fromLocal ? R[outer.index]
                                                            : closure->outers[outer.index]);
                 for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
-                    made->defaults.push_back(R[in.b + i]);
-                if (in.c != kNoRegister)
-                    made->env = makeWeakRef(R[in.c]);
-                R[in.a] = std::move(holder);
+                    made->defaults.push_back(R[in->b + i]);
+                if (in->c != kNoRegister)
+                    made->env = makeWeakRef(R[in->c]);
+                R[in->a] = std::move(holder);
                 DISPATCH();
             }
             TARGET(Foreach) {
-                Value* slots = R + in.a;
+                Value* slots = R + in->a;
                 if (slots[0].tag == Tag::Array && slots[1].tag != Tag::Null) {
                     // Arrays after the first step: the position is an integer.
                     auto& items = slots[0].array()->items;
                     std::int32_t position = slots[1].i;
                     if (static_cast<std::size_t>(position) >= items.size()) {
-                        ip += in.d;
+                        ip += in->d;
                         DISPATCH();
                     }
                     slots[2].setInt(position);
@@ -803,50 +818,50 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 }
                 SAVE_IP();
                 if (!foreachStep(slots))
-                    ip += in.d;
+                    ip += in->d;
                 DISPATCH();
             }
             TARGET(PushTrap)
             traps_.push_back(
-                Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in.d, f->base + in.a});
+                Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in->d, f->base + in->a});
             DISPATCH();
             TARGET(PopTrap)
-            for (std::int32_t i = 0; i < in.d; ++i)
+            for (std::int32_t i = 0; i < in->d; ++i)
                 traps_.pop_back();
             DISPATCH();
             TARGET(Throw)
             SAVE_IP();
-            raise(R[in.a]);
+            raise(R[in->a]);
             TARGET(NewClass) {
                 SAVE_IP();
-                if (in.b != kNoRegister && R[in.b].tag != Tag::Class)
-                    raiseError("trying to inherit from a %s", typeName(R[in.b].tag));
-                Value cls = makeClass(in.b == kNoRegister ? Value() : R[in.b],
-                                      in.c == kNoRegister ? Value() : R[in.c]);
-                R[in.a] = std::move(cls);
+                if (in->b != kNoRegister && R[in->b].tag != Tag::Class)
+                    raiseError("trying to inherit from a %s", typeName(R[in->b].tag));
+                Value cls = makeClass(in->b == kNoRegister ? Value() : R[in->b],
+                                      in->c == kNoRegister ? Value() : R[in->c]);
+                R[in->a] = std::move(cls);
                 DISPATCH();
             }
             TARGET(NewMember) {
                 SAVE_IP();
-                std::int32_t attributes = in.d & 0xFF;
-                addClassMember(R[in.a], R[in.b], R[in.c],
+                std::int32_t attributes = in->d & 0xFF;
+                addClassMember(R[in->a], R[in->b], R[in->c],
                                attributes == kNoRegister ? Value() : R[attributes],
-                               (in.d & 0x100) != 0, true);
+                               (in->d & 0x100) != 0, true);
                 DISPATCH();
             }
             TARGET(GetBase)
-            R[in.a] = closure->base;
+            R[in->a] = closure->base;
             DISPATCH();
             TARGET(GetParent) {
                 SAVE_IP();
-                Value parent = parentOf(R[in.b]);
-                R[in.a] = std::move(parent);
+                Value parent = parentOf(R[in->b]);
+                R[in->a] = std::move(parent);
                 DISPATCH();
             }
             TARGET(Yield) {
                 Value result;
-                if (in.a != kNoRegister)
-                    result = R[in.a];
+                if (in->a != kNoRegister)
+                    result = R[in->a];
                 saveGenerator(*f, ip);
                 std::uint8_t flags = f->flags;
                 std::int32_t target = f->target;
@@ -862,8 +877,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
             TARGET(Resume) {
                 SAVE_IP();
-                Generator* generator = resumable(R[in.b]);
-                pushGenerator(generator, f->base + in.a, 0);
+                Generator* generator = resumable(R[in->b]);
+                pushGenerator(generator, f->base + in->a, 0);
                 LOAD_FRAME();
                 DISPATCH();
             }

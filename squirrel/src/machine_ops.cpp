@@ -390,7 +390,7 @@ Value Machine::typeOf(const Value& v) {
     Value fn;
     if (metamethod(v, Meta::Typeof, fn))
         return call(fn, v, nullptr, 0);
-    return state.string(typeName(v.tag));
+    return state.typeNames[static_cast<std::size_t>(v.tag)];
 }
 
 bool Machine::instanceOf(const Value& object, const Value& cls) {

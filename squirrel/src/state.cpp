@@ -13,6 +13,8 @@ State::State() {
     for (std::size_t i = 0; i < kMetaCount; ++i)
         metaNames[i] = string(metaName(static_cast<Meta>(i)));
     constructorName = string("constructor");
+    for (std::size_t i = 0; i < kTagCount; ++i)
+        typeNames[i] = string(typeName(static_cast<Tag>(i)));
     print = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
     printError = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); };
     createNumberDelegate(*this);

@@ -56,6 +56,7 @@ public:
     bool lineInfo = true; // compile line information (enabledebuginfo)
 
     Value metaNames[kMetaCount]; // "_add", ... interned
+    Value typeNames[kTagCount];  // what typeof gives for each tag
     Value constructorName;
 
     Machine* main = nullptr;

@@ -29,6 +29,8 @@ enum class Tag : std::uint8_t {
     UserData,
 };
 
+constexpr std::size_t kTagCount = static_cast<std::size_t>(Tag::UserData) + 1;
+
 constexpr bool isRefCounted(Tag tag) {
     return tag >= Tag::String;
 }
