@@ -150,13 +150,14 @@ std::vector<TraceEntry> Machine::callStack() const {
 }
 
 // Records where an error leaves the innermost interpreter loop and reports errors that no
-// script catches to the error handler, while the frames are still in place.
+// script catches to the error handler, while the frames are still in place. A thread's errors
+// go on to the machine that called or woke it, which reports them if nobody catches them there.
 void Machine::noteError() {
     bool caughtHere = !traps_.empty() && traps_.back().frame >= executeEntry_;
     if (!traceCaptured && !caughtHere) {
         trace = callStack();
         traceCaptured = true;
-        if (traps_.empty() && protectDepth_ == 0 && !state.errorHandler.isNull()) {
+        if (!thread && traps_.empty() && protectDepth_ == 0 && !state.errorHandler.isNull()) {
             Value handler = state.errorHandler;
             Value failure = error;
             ++protectDepth_;
