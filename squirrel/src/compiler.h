@@ -39,6 +39,9 @@ struct Exp {
     std::int32_t ival = 0;
     float fval = 0.0f;
     Op op = Op::Eq;
+    // A FieldK of the key "parent": read, it is the 2.x `.parent` (a table's delegate, a class's
+    // base); assigned, called or deleted it is an ordinary slot.
+    bool parent = false;
 
     static Exp make(Kind kind, int a = 0, int b = 0) {
         Exp e;

@@ -156,7 +156,10 @@ void Compiler::discharge(Exp& e) {
     case Exp::FieldK:
         fs_->freeRegister(e.a);
         reg = fs_->allocRegister();
-        fs_->emit(Op::GetK, reg, e.a, 0, e.b);
+        if (e.parent)
+            fs_->emit(Op::GetParent, reg, e.a);
+        else
+            fs_->emit(Op::GetK, reg, e.a, 0, e.b);
         break;
     case Exp::ThisField:
         reg = fs_->allocRegister();

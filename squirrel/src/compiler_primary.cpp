@@ -21,18 +21,13 @@ Exp Compiler::postfix() {
             }
             bool fromBase = e.kind == Exp::Base;
             int object = toAnyRegister(e);
-            if (name.str()->view() == "parent") {
-                // The 2.x form: a table's delegate or a class's base.
-                freeExp(e);
-                int reg = fs_->allocRegister();
-                fs_->emit(Op::GetParent, reg, object);
-                e = Exp::make(Exp::Temp, reg);
-            } else if (fromBase) {
+            if (fromBase) {
                 // base.member: fetched now, so that a call passes the current `this`.
                 fs_->emit(Op::GetK, object, object, 0, stringConstant(name));
                 e = Exp::make(Exp::Temp, object);
             } else {
                 e = Exp::make(Exp::FieldK, object, stringConstant(name));
+                e.parent = name.str()->view() == "parent";
             }
             break;
         }

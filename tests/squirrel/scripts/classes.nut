@@ -243,3 +243,18 @@ class Who {
 }
 local who = Who();
 print((who.me() == who) + " " + (Who.me() == Who) + " " + (who.me.call(5) == 5) + "\n");
+
+// `.parent` is the 2.x base of a class; on an instance it is an ordinary member.
+class TreeNode {
+    constructor(n, p = null) {
+        name = n;
+        parent = p;
+    }
+    name = "";
+    parent = null;
+}
+local treeRoot = TreeNode("root");
+local treeLeaf = TreeNode("leaf", treeRoot);
+print(treeLeaf.parent.name + " " + treeRoot.parent + " " + TreeNode.parent + "\n");
+treeLeaf.parent = TreeNode("other");
+print(treeLeaf.parent.name + "\n");

@@ -57,7 +57,6 @@ local cases = [
     "local A = 1; class A {}",
     "local base = 1",
     "base.x = 1",
-    "a.parent = 1",
     "yield",
     "local g = resume",
     "class A { static function f() {} static x = 1; </ doc = \"d\" /> y = 2; [\"k\" + 1] = 3, z = 4 }",

@@ -237,3 +237,7 @@ print(leaf.describe() + " " + (leaf.parent == middle) + " " + (middle.parent == 
       root.parent + " " + (leaf.getdelegate() == middle) + "\n");
 leaf.level = "changed";
 print(middle.level + " " + leaf.rawin("level") + " " + ("describe" in leaf) + "\n");
+// Reading .parent of a table gives its delegate even when a slot has that name; assigning it
+// sets the slot.
+leaf.parent <- "a slot";
+print((leaf.parent == middle) + " " + leaf.rawget("parent") + "\n");
