@@ -567,48 +567,49 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
             R[in->a].setInt(~R[in->b].i);
             DISPATCH();
-            TARGET(BitAnd)
-            TARGET(BitOr)
-            TARGET(BitXor)
-            TARGET(Shl)
-            TARGET(Shr)
-            TARGET(UShr) {
-                const Value& x = R[in->b];
-                const Value& y = R[in->c];
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in->a].setInt(integerBitwise(in->op, x.i, y.i));
-                    DISPATCH();
-                }
-                SAVE_IP();
-                raiseBitwiseError(x, y);
-                DISPATCH();
-            }
+// Each bitwise operation and comparison has a target of its own, so that the operation is
+// known when the code is compiled.
+#define BITWISE(name)                                                                              \
+    TARGET(name) {                                                                                 \
+        const Value& x = R[in->b];                                                                 \
+        const Value& y = R[in->c];                                                                 \
+        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
+            R[in->a].setInt(integerBitwise(Op::name, x.i, y.i));                                   \
+            DISPATCH();                                                                            \
+        }                                                                                          \
+        SAVE_IP();                                                                                 \
+        raiseBitwiseError(x, y);                                                                   \
+    }
+            BITWISE(BitAnd)
+            BITWISE(BitOr)
+            BITWISE(BitXor)
+            BITWISE(Shl)
+            BITWISE(Shr)
+            BITWISE(UShr)
             TARGET(Eq)
             TARGET(Ne) {
                 bool same = equals(R[in->b], R[in->c]);
                 R[in->a].setBool(in->op == Op::Eq ? same : !same);
                 DISPATCH();
             }
-            TARGET(Lt)
-            TARGET(Le)
-            TARGET(Gt)
-            TARGET(Ge) {
-                const Value& x = R[in->b];
-                const Value& y = R[in->c];
-                int order;
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
-                } else {
-                    SAVE_IP();
-                    order = compare(x, y);
-                }
-                bool result = in->op == Op::Lt   ? order < 0
-                              : in->op == Op::Le ? order <= 0
-                              : in->op == Op::Gt ? order > 0
-                                                 : order >= 0;
-                R[in->a].setBool(result);
-                DISPATCH();
-            }
+#define COMPARE(name, test)                                                                        \
+    TARGET(name) {                                                                                 \
+        const Value& x = R[in->b];                                                                 \
+        const Value& y = R[in->c];                                                                 \
+        bool holds;                                                                                \
+        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
+            holds = x.i test y.i;                                                                  \
+        } else {                                                                                   \
+            SAVE_IP();                                                                             \
+            holds = compare(x, y) test 0;                                                          \
+        }                                                                                          \
+        R[in->a].setBool(holds);                                                                   \
+        DISPATCH();                                                                                \
+    }
+            COMPARE(Lt, <)
+            COMPARE(Le, <=)
+            COMPARE(Gt, >)
+            COMPARE(Ge, >=)
             TARGET(Cmp) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
@@ -641,29 +642,28 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             if (equals(R[in->b], R[in->c]))
                 ip += in->d;
             DISPATCH();
-            TARGET(JfLt)
-            TARGET(JfLe)
-            TARGET(JfGt)
-            TARGET(JfGe) {
-                const Value& x = R[in->b];
-                const Value& y = R[in->c];
-                int order;
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
-                } else if (x.tag == Tag::Float && y.tag == Tag::Float) {
-                    order = x.f < y.f ? -1 : x.f == y.f ? 0 : 1;
-                } else {
-                    SAVE_IP();
-                    order = compare(x, y);
-                }
-                bool holds = in->op == Op::JfLt   ? order < 0
-                             : in->op == Op::JfLe ? order <= 0
-                             : in->op == Op::JfGt ? order > 0
-                                                  : order >= 0;
-                if (!holds)
-                    ip += in->d;
-                DISPATCH();
-            }
+// Floats compare as compare() orders them: anything unordered counts as greater.
+#define COMPARE_JUMP(name, test)                                                                   \
+    TARGET(name) {                                                                                 \
+        const Value& x = R[in->b];                                                                 \
+        const Value& y = R[in->c];                                                                 \
+        bool holds;                                                                                \
+        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
+            holds = x.i test y.i;                                                                  \
+        } else if (x.tag == Tag::Float && y.tag == Tag::Float) {                                   \
+            holds = (x.f < y.f ? -1 : x.f == y.f ? 0 : 1) test 0;                                  \
+        } else {                                                                                   \
+            SAVE_IP();                                                                             \
+            holds = compare(x, y) test 0;                                                          \
+        }                                                                                          \
+        if (!holds)                                                                                \
+            ip += in->d;                                                                           \
+        DISPATCH();                                                                                \
+    }
+            COMPARE_JUMP(JfLt, <)
+            COMPARE_JUMP(JfLe, <=)
+            COMPARE_JUMP(JfGt, >)
+            COMPARE_JUMP(JfGe, >=)
             TARGET(Call) {
                 Value& fn = R[in->b];
                 SAVE_IP();
@@ -909,6 +909,9 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
 #undef DISPATCH
 #undef TARGET
 #undef SUSPEND
+#undef BITWISE
+#undef COMPARE
+#undef COMPARE_JUMP
 #undef SELECT_TABLE
 }
 
