@@ -1,6 +1,7 @@
 #include "support/engine_scene.h"
 
 #include "core/vellumengine.h"
+#include "scene/texture_cache.h"
 #include "scene/node_sprite.h"
 #include "scene/texture_region.h"
 
@@ -23,6 +24,8 @@ EngineScene::~EngineScene() {
     sceneManager->clear();
     engine.getRenderer().releaseMaterials();
     engine.getRenderer().resetFrameStatistics();
+    // Cached regions point at textures that die with the caller's device.
+    forgetTextureCache();
     engine.setDeviceServices(nullptr);
 }
 

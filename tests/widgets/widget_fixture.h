@@ -46,8 +46,6 @@ protected:
 
     void TearDown() override {
         clearDescriptionCache();
-        // Cached regions point at textures that die with the device.
-        forgetTextureCache();
         scene.reset();
         timer->start();
         device->drop();
