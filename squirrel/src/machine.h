@@ -103,7 +103,7 @@ public:
     Value negate(const Value& v);
     Value typeOf(const Value& v);
     bool instanceOf(const Value& object, const Value& cls);
-    // The 2.x `.parent`: a table's delegate or a class's base.
+    // The 2.x `.parent`: a table's delegate or a class's base; an instance's member "parent".
     Value parentOf(const Value& v);
     // The metamethod of a table (in its delegate) or an instance (in its class), if any.
     bool metamethod(const Value& object, Meta meta, Value& out) const;

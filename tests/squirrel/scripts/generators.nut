@@ -77,6 +77,19 @@ foreach (v in counter.run(20))
     line += v + " ";
 print(line + "\n");
 
+// A suspended generator holds its `this` weakly; its locals strongly.
+local owner = {
+    name = "owner",
+    function gen(extra) {
+        yield name;
+        yield (this == null ? "this is gone" : name) + ", " + extra.label;
+    }
+};
+local ownerGen = owner.gen({ label = "local kept" });
+print(resume ownerGen + " ");
+owner = null;
+print(resume ownerGen + "\n");
+
 // Locals, loops and traps survive a yield.
 function guarded() {
     local total = 0;
