@@ -5,21 +5,18 @@
 #include "core/vellumengine.h"
 #include "nodes/node_fixture.h"
 #include "scene/node_utilities.h"
+#include "support/test_game.h"
 
 #include <map>
 #include <vector>
 
 // A game that only answers the base timer speeds the test sets (1 for any other key).
-class SpeedGame : public IGameClient {
+class SpeedGame : public TestGame {
 public:
     float getBaseTimerSpeed(int key) override {
         auto speed = speeds.find(key);
         return speed != speeds.end() ? speed->second : 1.0f;
     }
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L"animators"; }
-    void getCursor(bool, CursorRequest&) override {}
 
     std::map<int, float> speeds;
 };

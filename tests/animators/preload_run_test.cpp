@@ -4,12 +4,15 @@
 #include "scene/node_helpers.h"
 #include "scene/node_utilities.h"
 #include "support/pixel_test_device.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 #include "support/window_focus.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +33,7 @@ const int kTextFiles = 40;
 
 // A loading screen: a slider bound to the engine's preload progress. It writes down what it sees
 // after each frame and moves the window's focus at the frames above.
-class LoadingGame : public IGameClient {
+class LoadingGame : public TestGame {
 public:
     explicit LoadingGame(std::string reportPath) : reportPath(std::move(reportPath)) {}
 
@@ -59,8 +62,6 @@ public:
         std::ofstream out(reportPath);
         out << report.str();
     }
-    std::wstring getWindowCaption() override { return L"loading"; }
-    void getCursor(bool, CursorRequest&) override {}
 
 private:
     std::string reportPath;
@@ -115,15 +116,12 @@ int orangeAcrossTheBar(irr::video::IImage* shot) {
     return count;
 }
 
-std::string fileBytes(const std::string& nativePath) {
-    std::ifstream in(nativePath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // When VELLUM_TEST_SCREENSHOTS names a folder, a copy of the picture goes there to be looked at.
 void keepScreenshot(const std::string& path, const std::string& name) {
     if (const char* folder = std::getenv("VELLUM_TEST_SCREENSHOTS")) {
-        std::ofstream(std::string(folder) + "/" + name, std::ios::binary) << fileBytes(path);
+        std::error_code ignored;
+        std::filesystem::copy_file(path, std::string(folder) + "/" + name,
+                                   std::filesystem::copy_options::overwrite_existing, ignored);
     }
 }
 
@@ -136,8 +134,8 @@ TEST(PreloadRun, PreloadsOneFilePerFrameWhileTheSliderFillsThenPausesWithTheWind
         ini += format("%i:%sframe%03i.png,", frame, shots.engine().c_str(), frame);
     }
     TestProgram program(ini + "\n");
-    program.writeData("gui/orange.png", fileBytes(testImagePath("orange_16.png")));
-    program.writeData("gui/grey.png", fileBytes(testImagePath("grey_16.png")));
+    program.copyTestImage("orange_16.png", "gui/orange.png");
+    program.copyTestImage("grey_16.png", "gui/grey.png");
     program.writeData("gui/loading.spr", "-Texture:orange.png\n-Size:w1 h0.1\n");
     program.writeData("gui/loading_bg.spr", "-Texture:grey.png\n-Size:w1 h0.1\n");
     for (int file = 0; file < kTextFiles; ++file) {

@@ -3,6 +3,7 @@
 #include "core/vellumengine.h"
 #include "platform/message_box.h"
 #include "support/message_box_recorder.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +14,13 @@
 namespace {
 
 // Records the engine stage at each of the engine's calls into the game.
-class RecordingGame : public IGameClient {
+class RecordingGame : public TestGame {
 public:
     std::string calls;
 
     void onStart() override { note("start"); }
     void onExit() override { note("exit"); }
     void onFrame() override { note("frame"); }
-    std::wstring getWindowCaption() override { return L"recording"; }
     void getCursor(bool, CursorRequest& cursor) override { cursor.frameCount = 8; }
 
 private:

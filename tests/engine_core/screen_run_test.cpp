@@ -3,6 +3,7 @@
 #include "core/vellumengine.h"
 #include "scene/node_factory.h"
 #include "support/pixel_test_device.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,9 @@
 
 namespace {
 
-std::string fileBytes(const std::string& nativePath) {
-    std::ifstream in(nativePath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // On its first frame puts up a background image and a sprite from a description file.
-class ShowingGame : public IGameClient {
+class ShowingGame : public TestGame {
 public:
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L"screen run"; }
-    void getCursor(bool, CursorRequest&) override {}
     void onFrame() override {
         if (shown) {
             return;
@@ -46,8 +38,8 @@ TEST(ScreenRun, BackgroundAndSpriteShowInTheWrittenScreenshot) {
     std::string shot = setup.folder().native() + "frame3.png";
     TestProgram program(TestProgram::defaultGameIni() + "ExitAfterFrames=4\nFixedFrameTime=20\n" +
                         "ScreenshotAt=3:" + shot + "\n");
-    program.writeData("gui/sky.png", fileBytes(testImagePath("orange_16.png")));
-    program.writeData("gui/grey.png", fileBytes(testImagePath("grey_16.png")));
+    program.copyTestImage("orange_16.png", "gui/sky.png");
+    program.copyTestImage("grey_16.png", "gui/grey.png");
     program.writeData("gui/box.spr", "-Texture:grey.png\n-Size:w4 h4\n");
     EXPECT_EXIT(
         {

@@ -5,6 +5,7 @@
 #include "scene/node_utilities.h"
 #include "support/engine_scene.h"
 #include "support/pixel_test_device.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 #include "utils/utils_lang.h"
 
@@ -15,25 +16,16 @@
 
 namespace {
 
-class QuietGame : public IGameClient {
+class QuietGame : public TestGame {
 public:
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L""; }
-    void getCursor(bool, CursorRequest&) override {}
 };
-
-std::string fileBytes(const std::string& nativePath) {
-    std::ifstream in(nativePath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The engine with a NULL device, its root node and driven time, as the frame loop has them.
 class EngineServices : public testing::Test {
 protected:
     void SetUp() override {
-        program.writeData("gui/sky.png", fileBytes(testImagePath("orange_16.png")));
-        program.writeData("gui/sea.png", fileBytes(testImagePath("grey_16.png")));
+        program.copyTestImage("orange_16.png", "gui/sky.png");
+        program.copyTestImage("grey_16.png", "gui/sea.png");
         setLanguage("data_en");
         device = irr::createDevice(irr::video::EDT_NULL);
         device->getTimer()->stop();

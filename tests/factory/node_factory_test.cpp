@@ -9,6 +9,7 @@
 #include "support/engine_scene.h"
 #include "support/message_box_recorder.h"
 #include "support/pixel_test_device.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 #include "utils/utils_lang.h"
 
@@ -20,7 +21,7 @@
 namespace {
 
 // Counts the descriptions the factory asks for and the node effects it hands over.
-class FactoryGame : public IGameClient {
+class FactoryGame : public TestGame {
 public:
     int descriptionsMade = 0;
     std::string effects;
@@ -33,22 +34,13 @@ public:
                         bool atCreation) override {
         effects += text + (atCreation ? "@create " : "@destroy ");
     }
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L""; }
-    void getCursor(bool, CursorRequest&) override {}
 };
-
-std::string fileBytes(const std::string& nativePath) {
-    std::ifstream in(nativePath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class NodeFactory : public testing::Test {
 protected:
     void SetUp() override {
-        program.writeData("gui/orange.png", fileBytes(testImagePath("orange_16.png")));
-        program.writeData("gui/parts/grey.png", fileBytes(testImagePath("grey_16.png")));
+        program.copyTestImage("orange_16.png", "gui/orange.png");
+        program.copyTestImage("grey_16.png", "gui/parts/grey.png");
         setLanguage("data_en");
         device = irr::createDevice(irr::video::EDT_NULL);
         scene = std::make_unique<EngineScene>(device);

@@ -1,4 +1,5 @@
 #include "render_fixture.h"
+#include "support/test_game.h"
 
 #include "core/game_client.h"
 #include "scene/node_utilities.h"
@@ -155,16 +156,12 @@ TEST_F(RenderDeletion, NodeDeletedDuringAFrameIsDrawnAndGoneAfterTheDrawing) {
 }
 
 // A game that records the node hook's calls.
-class HookRecordingGame : public IGameClient {
+class HookRecordingGame : public TestGame {
 public:
     void nodeEffectHook(irr::scene::ISceneNode* node, const std::string& text,
                         bool atCreation) override {
         calls.push_back({node, text, atCreation});
     }
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L"test"; }
-    void getCursor(bool, CursorRequest&) override {}
 
     struct Call {
         irr::scene::ISceneNode* node;

@@ -1,6 +1,7 @@
 #include "support/test_program.h"
 
 #include "core/vellumengine.h"
+#include "support/pixel_test_device.h"
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
 
@@ -9,12 +10,15 @@
 
 namespace {
 
+std::string fileBytes(const std::string& nativePath) {
+    std::ifstream in(nativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // The engine's own images from the repository's data folder.
 std::string engineImage(const std::string& name) {
     const std::string source = __FILE__;
-    std::ifstream in(source.substr(0, source.rfind("tests/support/")) + "data/gui/" + name,
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return fileBytes(source.substr(0, source.rfind("tests/support/")) + "data/gui/" + name);
 }
 
 } // namespace
@@ -36,6 +40,11 @@ TestProgram::~TestProgram() {
 
 void TestProgram::writeData(const std::string& relativePath, const std::string& content) const {
     root.write("data/" + relativePath, content);
+}
+
+void TestProgram::copyTestImage(const std::string& imageName,
+                                const std::string& relativePath) const {
+    writeData(relativePath, fileBytes(testImagePath(imageName)));
 }
 
 std::string TestProgram::defaultGameIni() {

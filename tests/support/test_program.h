@@ -19,6 +19,8 @@ public:
     const TemporaryFolder& folder() const { return root; }
     // Writes a data file below "data/" (native relative path).
     void writeData(const std::string& relativePath, const std::string& content) const;
+    // Copies an image of tests/data/images/ to a data file below "data/".
+    void copyTestImage(const std::string& imageName, const std::string& relativePath) const;
 
     // A windowed 800 by 600 game in English with user data beside the program.
     static std::string defaultGameIni();

@@ -9,6 +9,7 @@
 #include "support/engine_scene.h"
 #include "support/message_box_recorder.h"
 #include "support/pixel_test_device.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 #include "utils/utils_lang.h"
 
@@ -18,12 +19,8 @@
 #include <iterator>
 #include <memory>
 
-class WidgetGame : public IGameClient {
+class WidgetGame : public TestGame {
 public:
-    void onStart() override {}
-    void onExit() override {}
-    std::wstring getWindowCaption() override { return L"widgets"; }
-    void getCursor(bool, CursorRequest&) override {}
 };
 
 // A program folder with an image and sprite descriptions of a known size, and the engine's scene
