@@ -27,23 +27,23 @@ std::string formatArguments(Machine& m, const Value* args, int count, int first)
             ++i;
             continue;
         }
-        std::string spec = "%";
+        std::string directive = "%";
         std::uint32_t j = i + 1;
         while (j < format->length &&
                std::string_view("-+ #0").find(format->data[j]) != std::string_view::npos)
-            spec += format->data[j++];
+            directive += format->data[j++];
         std::uint32_t digits = 0;
         while (j < format->length && std::isdigit(static_cast<unsigned char>(format->data[j]))) {
-            spec += format->data[j++];
+            directive += format->data[j++];
             if (++digits > 2)
                 m.raiseError("width format too long");
         }
         if (j < format->length && format->data[j] == '.') {
-            spec += format->data[j++];
+            directive += format->data[j++];
             digits = 0;
             while (j < format->length &&
                    std::isdigit(static_cast<unsigned char>(format->data[j]))) {
-                spec += format->data[j++];
+                directive += format->data[j++];
                 if (++digits > 2)
                     m.raiseError("precision format too long");
             }
@@ -51,7 +51,7 @@ std::string formatArguments(Machine& m, const Value* args, int count, int first)
         if (j >= format->length)
             m.raiseError("invalid format");
         char conversion = format->data[j];
-        spec += conversion;
+        directive += conversion;
         i = j;
         if (std::string_view("diouxXceEfgGs").find(conversion) == std::string_view::npos)
             m.raiseError("invalid format");
@@ -62,7 +62,7 @@ std::string formatArguments(Machine& m, const Value* args, int count, int first)
         case 's':
             if (arg.tag != Tag::String)
                 m.raiseError("string expected for the specified format");
-            out += formatString(spec.c_str(), arg.str()->c_str());
+            out += formatString(directive.c_str(), arg.str()->c_str());
             break;
         case 'e':
         case 'E':
@@ -71,12 +71,12 @@ std::string formatArguments(Machine& m, const Value* args, int count, int first)
         case 'G':
             if (!arg.isNumber())
                 m.raiseError("float expected for the specified format");
-            out += formatString(spec.c_str(), static_cast<double>(arg.toFloat()));
+            out += formatString(directive.c_str(), static_cast<double>(arg.toFloat()));
             break;
         default:
             if (!arg.isNumber())
                 m.raiseError("integer expected for the specified format");
-            out += formatString(spec.c_str(), arg.toInt());
+            out += formatString(directive.c_str(), arg.toInt());
             break;
         }
     }
