@@ -117,21 +117,6 @@ FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*
     return result;
 }
 
-video::SMaterial spriteMaterial(video::ITexture* texture) {
-    video::SMaterial material;
-    material.setTexture(0, texture);
-    material.MaterialType = getEngine().getRenderer().getMaterialType(0);
-    material.MaterialTypeParam = 0.01f;
-    material.Lighting = false;
-    material.ZBuffer = video::ECFN_NEVER;
-    material.ZWriteEnable = false;
-    material.GouraudShading = false;
-    material.NormalizeNormals = false;
-    material.BackfaceCulling = false;
-    material.TextureLayer[0].BilinearFilter = false;
-    return material;
-}
-
 // Draw calls the sorted frame needs: each texture's run, split where a batch is full.
 int expectedRuns(int sprites, int textures) {
     int runs = 0;
@@ -155,7 +140,7 @@ FrameResult runSprites(IrrlichtDevice* device, const std::vector<video::ITexture
         TextureRegion region;
         region.setFromTexture(textures[i % textureCount]);
         sprite->setTextureRegion(region);
-        sprite->getMaterial(0) = spriteMaterial(region.Texture);
+        sprite->setSpriteMaterial(getEngine().getRenderer().getMaterialType(0), 0);
         sprite->drop();
         nodes.push_back(sprite);
     }

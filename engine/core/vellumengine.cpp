@@ -11,7 +11,6 @@
 #include "scene/node_utilities.h"
 #include "scene/particle_groups.h"
 #include "scene/pixel_copies.h"
-#include "scene/texture_cache.h"
 #include "scene/texture_lists.h"
 #include "utils/debug.h"
 #include "utils/engine_state.h"
@@ -210,9 +209,6 @@ void CVellumEngine::preloadResource(const std::string& name) {
         break;
     case kFileSpriteDescription:
         readDescriptionFile(path);
-        break;
-    case kFileImage:
-        getTextureRegion(relative);
         break;
     default:
         break;

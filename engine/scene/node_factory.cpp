@@ -250,23 +250,11 @@ void bindTexture(CSpriteNode* sprite, const SpriteDescription& description, int 
     }
     ProfileScope scope("RETRTEXT-SETUP|" __FILE__, __LINE__);
     CVellumEngine& engine = getEngine();
-    irr::video::SMaterial& material = sprite->getMaterial(0);
-    material.Wireframe = false;
-    material.MaterialTypeParam = 0.01f;
-    material.MaterialType = engine.getRenderer().getMaterialType(materialIndex);
-    material.Lighting = false;
-    material.ZBuffer = irr::video::ECFN_NEVER;
-    material.ZWriteEnable = false;
-    material.GouraudShading = false;
-    material.NormalizeNormals = false;
     sprite->setRenderOrder(description.RenderOrder);
     if (engine.getConfig().HiQuality == 0) {
         filtering = 0;
     }
-    irr::video::SMaterialLayer& layer = material.TextureLayer[0];
-    layer.AnisotropicFilter = filtering == 3 ? 16 : 0;
-    layer.TrilinearFilter = filtering == 2;
-    layer.BilinearFilter = filtering == 1;
+    sprite->setSpriteMaterial(engine.getRenderer().getMaterialType(materialIndex), filtering);
     const TextureRegion& region = sprite->getRegion();
     float pixelWidth = static_cast<float>(region.PixelRect.getWidth());
     float pixelHeight = static_cast<float>(region.PixelRect.getHeight());
@@ -280,7 +268,6 @@ void bindTexture(CSpriteNode* sprite, const SpriteDescription& description, int 
             pixelHeight * size.Width / pixelWidth * sprite->getAtlasW() / sprite->getAtlasH();
         sprite->setSize(size.Width, size.Height);
     }
-    material.BackfaceCulling = false;
     sprite->setAutomaticCulling(irr::scene::EAC_OFF);
 }
 

@@ -243,3 +243,19 @@ void CSpriteNode::render() {
     quad[3].Pos += CornerOffsets[3];
     engine.getRenderer().addQuad(&DrawTransform, &Material, quad);
 }
+
+void CSpriteNode::setSpriteMaterial(irr::video::E_MATERIAL_TYPE type, int filtering) {
+    Material.Wireframe = false;
+    Material.MaterialTypeParam = 0.01f;
+    Material.MaterialType = type;
+    Material.Lighting = false;
+    Material.ZBuffer = irr::video::ECFN_NEVER;
+    Material.ZWriteEnable = false;
+    Material.GouraudShading = false;
+    Material.NormalizeNormals = false;
+    Material.BackfaceCulling = false;
+    irr::video::SMaterialLayer& layer = Material.TextureLayer[0];
+    layer.AnisotropicFilter = filtering == 3 ? 16 : 0;
+    layer.TrilinearFilter = filtering == 2;
+    layer.BilinearFilter = filtering == 1;
+}

@@ -53,6 +53,11 @@ public:
     float getAtlasH() const { return AtlasH; }
     float getAtlasInset() const { return AtlasInset; }
 
+    // Sets the material up the way every engine sprite draws: the given blend type (parameter
+    // 0.01), no lighting, no depth test or writes, flat shading, no culling, and the texture
+    // filtering mode (3 anisotropic, 2 trilinear, 1 bilinear, anything else none).
+    void setSpriteMaterial(irr::video::E_MATERIAL_TYPE type, int filtering);
+
     // Rotation about the view axis in radians, counter-clockwise on screen.
     void setFlatRotation(float radians);
     float getFlatRotation() const { return FlatRotation; }

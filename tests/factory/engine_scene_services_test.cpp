@@ -1,47 +1,26 @@
-#include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "factory/factory_scene.h"
 #include "scene/node_base.h"
-#include "scene/node_factory.h"
 #include "scene/node_utilities.h"
-#include "support/engine_scene.h"
-#include "support/pixel_test_device.h"
 #include "support/test_game.h"
-#include "support/test_program.h"
-#include "utils/utils_lang.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <memory>
-
 namespace {
 
-class QuietGame : public TestGame {
-public:
-};
-
 // The engine with a NULL device, its root node and driven time, as the frame loop has them.
-class EngineServices : public testing::Test {
+class EngineServices : public FactoryScene<TestGame> {
 protected:
     void SetUp() override {
         program.copyTestImage("orange_16.png", "gui/sky.png");
         program.copyTestImage("grey_16.png", "gui/sea.png");
-        setLanguage("data_en");
-        device = irr::createDevice(irr::video::EDT_NULL);
-        device->getTimer()->stop();
-        scene = std::make_unique<EngineScene>(device);
-        game = new QuietGame();
-        getEngine().setClient(game);
+        FactoryScene::SetUp();
         getEngine().rootNode() =
             createEmptyNode(nullptr, nameToId("pole"), irr::core::vector3df(0, 0, 0));
     }
     void TearDown() override {
         getEngine().rootNode() = nullptr;
-        getEngine().forgetSceneNodes();
-        scene.reset();
-        device->drop();
-        getEngine().setClient(nullptr);
-        game->drop();
+        FactoryScene::TearDown();
     }
 
     // Advances the driven clock and draws one frame (animators step, the queue drains).
@@ -49,11 +28,6 @@ protected:
         device->getTimer()->setTime(timeMs);
         getEngine().getRenderer().renderAll();
     }
-
-    TestProgram program;
-    irr::IrrlichtDevice* device = nullptr;
-    std::unique_ptr<EngineScene> scene;
-    QuietGame* game = nullptr;
 };
 
 } // namespace

@@ -1,22 +1,16 @@
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "factory/factory_scene.h"
 #include "platform/message_box.h"
 #include "scene/node_base.h"
 #include "scene/node_factory.h"
 #include "scene/node_sprite.h"
 #include "scene/node_utilities.h"
 #include "scene/sprite_description.h"
-#include "support/engine_scene.h"
 #include "support/message_box_recorder.h"
-#include "support/pixel_test_device.h"
 #include "support/test_game.h"
-#include "support/test_program.h"
-#include "utils/utils_lang.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <memory>
 
 namespace {
 
@@ -36,23 +30,12 @@ public:
     }
 };
 
-class NodeFactory : public testing::Test {
+class NodeFactory : public FactoryScene<FactoryGame> {
 protected:
     void SetUp() override {
         program.copyTestImage("orange_16.png", "gui/orange.png");
         program.copyTestImage("grey_16.png", "gui/parts/grey.png");
-        setLanguage("data_en");
-        device = irr::createDevice(irr::video::EDT_NULL);
-        scene = std::make_unique<EngineScene>(device);
-        game = new FactoryGame();
-        getEngine().setClient(game);
-    }
-    void TearDown() override {
-        clearDescriptionCache();
-        scene.reset();
-        device->drop();
-        getEngine().setClient(nullptr);
-        game->drop();
+        FactoryScene::SetUp();
     }
 
     CNodeBasement* create(const std::string& source, irr::scene::ISceneNode* parent = nullptr,
@@ -61,11 +44,6 @@ protected:
     }
 
     size_t childCount(irr::scene::ISceneNode* node) { return node->getChildren().size(); }
-
-    TestProgram program;
-    irr::IrrlichtDevice* device = nullptr;
-    std::unique_ptr<EngineScene> scene;
-    FactoryGame* game = nullptr;
 };
 
 } // namespace

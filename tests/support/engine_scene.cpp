@@ -1,8 +1,8 @@
 #include "support/engine_scene.h"
 
 #include "core/vellumengine.h"
-#include "scene/texture_cache.h"
 #include "scene/node_sprite.h"
+#include "scene/texture_cache.h"
 #include "scene/texture_region.h"
 
 using namespace irr;
@@ -37,18 +37,7 @@ CSpriteNode* EngineScene::addSprite(const std::string& imagePath, const core::ve
     TextureRegion region;
     region.setFromTexture(videoDriver->getTexture(imagePath.c_str()), imagePath);
     sprite->setTextureRegion(region);
-    video::SMaterial& material = sprite->getMaterial(0);
-    material.MaterialTypeParam = 0.01f;
-    material.MaterialType = getEngine().getRenderer().getMaterialType(0);
-    material.Lighting = false;
-    material.ZBuffer = video::ECFN_NEVER;
-    material.ZWriteEnable = false;
-    material.GouraudShading = false;
-    material.NormalizeNormals = false;
-    material.BackfaceCulling = false;
-    material.TextureLayer[0].BilinearFilter = false;
-    material.TextureLayer[0].TrilinearFilter = false;
-    material.TextureLayer[0].AnisotropicFilter = 0;
+    sprite->setSpriteMaterial(getEngine().getRenderer().getMaterialType(0), 0);
     return sprite;
 }
 
