@@ -14,7 +14,6 @@
 #include "scene/texture_lists.h"
 #include "utils/debug.h"
 #include "utils/engine_state.h"
-#include "utils/system.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
 #include "utils/utils_str.h"

@@ -12,6 +12,11 @@ std::function<bool()>& debugModeSource() {
     return *source;
 }
 
+std::function<int()>& pauseLevelSource() {
+    static auto* source = new std::function<int()>();
+    return *source;
+}
+
 } // namespace
 
 void setEngineStageSource(std::function<int()> source) {
@@ -30,4 +35,13 @@ void setDebugModeSource(std::function<bool()> source) {
 bool debugModeActive() {
     const std::function<bool()>& source = debugModeSource();
     return source && source();
+}
+
+void setPauseLevelSource(std::function<int()> source) {
+    pauseLevelSource() = std::move(source);
+}
+
+int enginePauseLevel() {
+    const std::function<int()>& source = pauseLevelSource();
+    return source ? source() : 0;
 }

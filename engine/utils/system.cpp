@@ -1,15 +1,12 @@
 #include "system.h"
 
+#include "engine_state.h"
 #include "platform/clock.h"
 #include "platform/key_state.h"
 #include "platform/locale_text.h"
 #include "platform/os_info.h"
 
-#include <mutex>
-
 namespace {
-
-std::function<int()> pauseLevelSource;
 
 std::time_t nowOr(std::time_t time) {
     return time == -1 ? std::time(nullptr) : time;
@@ -50,12 +47,8 @@ std::string dateText(std::time_t time) {
 }
 
 int isKeyDown(int virtualKey) {
-    if (pauseLevelSource && pauseLevelSource() >= 2) {
+    if (enginePauseLevel() >= 2) {
         return 0;
     }
     return readKeyState(virtualKey) ? 1 : 0;
-}
-
-void setPauseLevelSource(std::function<int()> source) {
-    pauseLevelSource = std::move(source);
 }

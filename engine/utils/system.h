@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <ctime>
-#include <functional>
 #include <string>
 
 // Milliseconds since an arbitrary start, wrapping at 2^32.
@@ -26,5 +25,3 @@ std::string dateText(std::time_t time = -1);
 // The key's state as the input module saw it; 0 for every key while the game is paused
 // (pause level 2 or more).
 int isKeyDown(int virtualKey);
-// The engine core supplies its pause level here.
-void setPauseLevelSource(std::function<int()> source);

@@ -1,4 +1,5 @@
 #include "platform/key_state.h"
+#include "utils/engine_state.h"
 #include "utils/system.h"
 
 #include <gtest/gtest.h>
