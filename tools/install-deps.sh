@@ -6,7 +6,7 @@ packages=(
     cmake g++ pkg-config
     libirrlicht-dev libbox2d-dev libsdl2-dev libsdl2-mixer-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libgl1-mesa-dri
+    libx11-dev xvfb xauth libgl1-mesa-dri
 )
 
 missing=()
