@@ -121,6 +121,20 @@ Value delegateWeakRef(Machine&, Value* args, int) {
     return makeWeakRef(args[0]);
 }
 
+SliceRange sliceRange(Machine& m, Value* args, int count, std::int32_t length) {
+    std::int32_t start = args[1].toInt();
+    std::int32_t end = count > 2 ? args[2].toInt() : length;
+    if (start < 0)
+        start += length;
+    if (end < 0)
+        end += length;
+    if (end < start)
+        m.raiseError("wrong indexes");
+    if (end > length || start < 0)
+        m.raiseError("slice out of range");
+    return {start, end};
+}
+
 Value stackInfos(Machine& m, int level) {
     const Frame* frame = m.frameAt(level);
     if (!frame)

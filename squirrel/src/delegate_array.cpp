@@ -131,19 +131,9 @@ Value arrayReverse(Machine&, Value* args, int) {
 
 Value arraySlice(Machine& m, Value* args, int count) {
     auto& items = itemsOf(args[0]);
-    std::int32_t length = static_cast<std::int32_t>(items.size());
-    std::int32_t start = args[1].toInt();
-    std::int32_t end = count > 2 ? args[2].toInt() : length;
-    if (start < 0)
-        start += length;
-    if (end < 0)
-        end += length;
-    if (end < start)
-        m.raiseError("wrong indexes");
-    if (end > length || start < 0)
-        m.raiseError("slice out of range");
+    SliceRange range = sliceRange(m, args, count, static_cast<std::int32_t>(items.size()));
     Value result = m.state.newArray();
-    itemsOf(result).assign(items.begin() + start, items.begin() + end);
+    itemsOf(result).assign(items.begin() + range.start, items.begin() + range.end);
     return result;
 }
 

@@ -60,19 +60,9 @@ Value stringToString(Machine&, Value* args, int) {
 
 Value stringSlice(Machine& m, Value* args, int count) {
     String* s = args[0].str();
-    std::int32_t length = static_cast<std::int32_t>(s->length);
-    std::int32_t start = args[1].toInt();
-    std::int32_t end = count > 2 ? args[2].toInt() : length;
-    if (start < 0)
-        start += length;
-    if (end < 0)
-        end += length;
-    if (end < start)
-        m.raiseError("wrong indexes");
-    if (end > length || start < 0)
-        m.raiseError("slice out of range");
-    return m.state.string(
-        s->view().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    SliceRange range = sliceRange(m, args, count, static_cast<std::int32_t>(s->length));
+    return m.state.string(s->view().substr(static_cast<std::size_t>(range.start),
+                                           static_cast<std::size_t>(range.end - range.start)));
 }
 
 Value stringFind(Machine&, Value* args, int count) {

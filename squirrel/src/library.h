@@ -4,6 +4,8 @@
 
 #include "value.h"
 
+#include <cstdint>
+
 namespace squirrel::detail {
 
 class Machine;
@@ -12,6 +14,13 @@ class State;
 // Shared by the default delegates: tostring() and weakref().
 Value delegateToString(Machine& m, Value* args, int count);
 Value delegateWeakRef(Machine& m, Value* args, int count);
+// The range slice(start [, end]) takes of a sequence of `length` items: negative indexes count
+// from the end; "wrong indexes" and "slice out of range" are raised on m.
+struct SliceRange {
+    std::int32_t start;
+    std::int32_t end;
+};
+SliceRange sliceRange(Machine& m, Value* args, int count, std::int32_t length);
 // What getstackinfos(level) returns for the frame `level` levels out on machine m, or null.
 Value stackInfos(Machine& m, int level);
 
