@@ -59,26 +59,29 @@ void freeObject(RefCounted* object) {
     }
 }
 
-// Objects whose count reached zero while another object was being freed wait here, so freeing
-// a long chain of objects runs in a loop instead of recursing.
-thread_local std::vector<RefCounted*> pendingFrees;
-thread_local bool freeing = false;
+// Objects whose count reached zero while another object was being freed wait in the list of the
+// outermost destroyObject call, so freeing a long chain of objects runs in a loop instead of
+// recursing. Only a pointer is thread-local: a thread-local list would die with the thread's
+// other thread-local objects, before the static objects whose destructors may still free script
+// values at process exit.
+thread_local std::vector<RefCounted*>* pendingFrees = nullptr;
 
 } // namespace
 
 void destroyObject(RefCounted* object) {
-    if (freeing) {
-        pendingFrees.push_back(object);
+    if (pendingFrees) {
+        pendingFrees->push_back(object);
         return;
     }
-    freeing = true;
+    std::vector<RefCounted*> pending;
+    pendingFrees = &pending;
     freeObject(object);
-    while (!pendingFrees.empty()) {
-        RefCounted* next = pendingFrees.back();
-        pendingFrees.pop_back();
+    while (!pending.empty()) {
+        RefCounted* next = pending.back();
+        pending.pop_back();
         freeObject(next);
     }
-    freeing = false;
+    pendingFrees = nullptr;
 }
 
 void traverseContainer(GCObject* object, ValueVisitor visit, void* context) {
