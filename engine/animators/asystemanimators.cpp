@@ -28,6 +28,7 @@ void CSystemAnimator::onTick(irr::scene::ISceneNode*, irr::u32 time) {
     }
     ProfileScope scope(__FILE__, __LINE__);
     checkCursorAndFocus(time);
+    collectGarbage(time);
 }
 
 void CSystemAnimator::preloadNext() {
@@ -40,6 +41,7 @@ void CSystemAnimator::preloadNext() {
         return;
     }
     engine.setStage(STAGE_RUNNING);
+    engine.getScripting().compileAllScripts();
     setInterval(kRunningInterval);
 }
 
@@ -60,4 +62,12 @@ void CSystemAnimator::checkCursorAndFocus(irr::u32 time) {
         WindowActive = 0;
         engine.setPauseLevel(kPauseLevel, true);
     }
+}
+
+void CSystemAnimator::collectGarbage(irr::u32 time) {
+    if (time - LastGarbageCollection <= kGarbageCollectionInterval) {
+        return;
+    }
+    LastGarbageCollection = time;
+    getEngine().getScripting().collectScriptGarbage();
 }

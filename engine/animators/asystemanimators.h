@@ -10,12 +10,14 @@
 // preload progress, then sets the running stage and from then on runs every 500 ms. On each of
 // its ticks it sleeps a little while the game is paused, and at most every 500 ms it updates the
 // cursor and pauses the game when the window stops being active (resuming when it is active
-// again).
+// again). Every 2000 ms it collects the scripts' garbage; when preloading ends it compiles the
+// scripts.
 class CSystemAnimator : public CBaseAnimator {
 public:
     static constexpr irr::u32 kRunningInterval = 500;
     static constexpr irr::u32 kSlowCheckInterval = 500;
     static constexpr irr::u32 kPausedSleep = 100;
+    static constexpr irr::u32 kGarbageCollectionInterval = 2000;
 
     CSystemAnimator();
 
@@ -26,9 +28,11 @@ public:
 private:
     void preloadNext();
     void checkCursorAndFocus(irr::u32 time);
+    void collectGarbage(irr::u32 time);
 
     int PreloadIndex = 0;
     std::vector<std::string> PreloadList;
     irr::u32 LastSlowCheck = 0;
     int WindowActive = 0;
+    irr::u32 LastGarbageCollection = 0;
 };

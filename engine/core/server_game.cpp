@@ -13,6 +13,7 @@
 #include "scene/node_factory.h"
 #include "scene/node_utilities.h"
 #include "scene/texture_cache.h"
+#include "script/module_scripting_core.h"
 #include "utils/debug.h"
 #include "utils/system.h"
 #include "utils/utils_fs.h"
@@ -117,6 +118,8 @@ void createDevice() {
         reportError("Failed to make smgr!", false);
     }
     engine.getFileSystem()->changeWorkingDirectoryTo(toNativePath(programFolder()).c_str());
+    engine.getClient()->registerScriptFunctions();
+    registerCoreFunctions(engine.getScripting().vm());
 }
 
 void dropDevice() {
@@ -249,6 +252,12 @@ void mainLoop() {
     engine.rootNode() = root;
     root->setName("MAIN_POLE");
     attachAnimator(root, new CSystemAnimator());
+
+    std::string startup;
+    readTextFile("scripts\\startup.nut", startup);
+    startup += "\r\n";
+    startup += "startGame();";
+    engine.getScripting().callScriptCode(startup);
 
     engine.setStage(STAGE_PRELOADING);
 

@@ -166,6 +166,7 @@ void CVellumEngine::clearCaches(bool silent) {
     profilingReport();
     clearTextCache();
     clearLocalizationCaches();
+    scripting.clearCompiledScripts();
     clearDescriptionCache();
     clearPixelCopies();
     if (!silent) {
@@ -208,6 +209,9 @@ void CVellumEngine::preloadResource(const std::string& name) {
         break;
     case kFileSpriteDescription:
         readDescriptionFile(path);
+        break;
+    case kFileScript:
+        scripting.appendScriptFile(path);
         break;
     default:
         break;

@@ -5,6 +5,7 @@
 #include "input/module_mousekeyb.h"
 #include "platform/locks.h"
 #include "scene/rendering.h"
+#include "script/module_scripting.h"
 
 #include <irrlicht/irrlicht.h>
 
@@ -65,6 +66,7 @@ public:
     // The dialogs currently open.
     COpenDialogList& openDialogs() { return dialogList; }
     CRenderModule& getRenderer() { return renderer; }
+    CScriptHost& getScripting() { return scripting; }
 
     bool isDebugMode() const;
     int getStage() const { return stage; }
@@ -132,6 +134,7 @@ private:
     irr::io::IFileSystem* fileSystem = nullptr;
     CInputModule input;
     CRenderModule renderer;
+    CScriptHost scripting;
     int fps = 0;
     std::string switchList;
     int switchCount = 0;

@@ -98,7 +98,7 @@ int showPlatformMessageBox(const std::string& text, const std::string& caption, 
         return boxHook(text, caption, kind);
     }
     int requested = answerFromEnvironment();
-    if (requested != 0 || unattendedRun || std::getenv("CI") != nullptr) {
+    if (requested != 0 || isUnattendedRun()) {
         return unattendedAnswer(text, kind, requested);
     }
     int answer = showSdlBox(text, caption, kind);
@@ -107,6 +107,10 @@ int showPlatformMessageBox(const std::string& text, const std::string& caption, 
 
 void setUnattendedRun(bool unattended) {
     unattendedRun = unattended;
+}
+
+bool isUnattendedRun() {
+    return unattendedRun || std::getenv("CI") != nullptr;
 }
 
 void setMessageBoxHook(MessageBoxHook hook) {

@@ -34,6 +34,9 @@ int showPlatformMessageBox(const std::string& text, const std::string& caption, 
 
 // Marks the run as unattended (no one to answer boxes).
 void setUnattendedRun(bool unattended);
+// True when no one is there to answer: the run was marked unattended or CI is set in the
+// environment. Boxes and prompts answer at once then.
+bool isUnattendedRun();
 
 // Tests replace the box with a function of their own; an empty hook restores the real box.
 using MessageBoxHook =

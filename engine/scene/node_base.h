@@ -100,6 +100,8 @@ public:
     int getIntProperty(const std::string& key, int fallback) const;
     void setFloatProperty(const std::string& key, float value);
     float getFloatProperty(const std::string& key, float fallback) const;
+    // The named values with their types; null while the node has none.
+    const OptionSet* getProperties() const { return Properties.get(); }
 
 protected:
     void updateDepthBox();

@@ -15,6 +15,7 @@
 #include "scene/sprite_description.h"
 #include "scene/sprite_macros.h"
 #include "scene/texture_cache.h"
+#include "script/script_action_animator.h"
 #include "utils/debug.h"
 #include "utils/number_text.h"
 #include "utils/utils_fs.h"
@@ -227,6 +228,12 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
         createSubSprites(node, description, call, size);
     }
     createClones(description, call);
+    if (!description.CreatedAction.empty() || !description.WhileVisibleAction.empty() ||
+        !description.DestroyedAction.empty()) {
+        attachAnimator(node, new CScriptActionAnimator(description.CreatedAction,
+                                                       description.WhileVisibleAction,
+                                                       description.DestroyedAction));
+    }
     if (description.BaseTimer != 0) {
         setAnimatorsBaseTimer(node, description.BaseTimer);
     }

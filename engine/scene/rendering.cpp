@@ -38,6 +38,30 @@ void CRenderModule::renderAll() {
     if (irr::scene::ISceneManager* scene = getEngine().getSceneManager()) {
         scene->drawAll();
     }
+    drawRegisteredNodes();
+    drainDeletionQueue();
+    --Active;
+}
+
+void CRenderModule::redrawWithoutAnimating() {
+    irr::scene::ISceneManager* scene = getEngine().getSceneManager();
+    if (!scene) {
+        return;
+    }
+    ++Active;
+    if (irr::scene::ICameraSceneNode* camera = scene->getActiveCamera()) {
+        camera->render();
+    }
+    for (irr::scene::ISceneNode* child : scene->getRootSceneNode()->getChildren()) {
+        if (asEngineNode(child) != nullptr) {
+            child->OnRegisterSceneNode();
+        }
+    }
+    drawRegisteredNodes();
+    --Active;
+}
+
+void CRenderModule::drawRegisteredNodes() {
     sortPasses();
     {
         ProfileScope scope("RENDER NODES|" __FILE__, __LINE__);
@@ -50,8 +74,6 @@ void CRenderModule::renderAll() {
     for (std::vector<RenderSortRecord>& list : Lists) {
         list.clear();
     }
-    drainDeletionQueue();
-    --Active;
 }
 
 void CRenderModule::sortPasses() {

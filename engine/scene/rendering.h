@@ -30,6 +30,11 @@ public:
     // Draws one frame: the scene manager animates the nodes and lets them register, the passes
     // are sorted and drawn, the batch is flushed, the passes emptied and the queue drained.
     void renderAll();
+    // Draws the engine's nodes as they stand, without animating anything (a modal prompt shows
+    // the scene beneath it while the script that asked waits): the active camera sets the view,
+    // the engine nodes below the scene's root register, and the passes are drawn. Nodes of other
+    // kinds are left out, and the deletion queue waits for the next full frame.
+    void redrawWithoutAnimating();
     bool isActive() const { return Active > 0; }
 
     // The batcher entry: a quad with its world transform and material (any may be null); all
@@ -67,6 +72,8 @@ public:
     int trigCount() const { return batcher.trigCount(); }
 
 private:
+    // Sorts, draws and empties the passes, and flushes the batch.
+    void drawRegisteredNodes();
     void sortPasses();
     void drawPass(int pass);
 

@@ -86,6 +86,12 @@ void OptionSet::setDoubleOption(const std::string& name, float value) {
     store(doubleOptions, name, value, 0.0f, changes);
 }
 
+void OptionSet::removeOption(const std::string& name) {
+    if (stringOptions.erase(name) + longOptions.erase(name) + doubleOptions.erase(name) != 0) {
+        ++changes;
+    }
+}
+
 int OptionSet::findOption(const std::string& name, std::string& text, int32_t& number,
                           float& real) const {
     auto textFound = stringOptions.find(name);

@@ -26,6 +26,9 @@ public:
     void setLongOption(const std::string& name, int32_t value);
     void setDoubleOption(const std::string& name, float value);
 
+    // Removes the option from every type it is kept under; counts a change when there was one.
+    void removeOption(const std::string& name);
+
     // Looks in the string, long and double options in that order; the first hit's value goes to
     // its out argument. Returns 1 string, 2 long, 3 double, 0 absent.
     int findOption(const std::string& name, std::string& text, int32_t& number, float& real) const;

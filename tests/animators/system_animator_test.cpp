@@ -1,6 +1,7 @@
 #include "animator_fixture.h"
 
 #include "animators/asystemanimators.h"
+#include "platform/process.h"
 #include "support/test_program.h"
 #include "support/window_focus.h"
 #include "utils/system.h"
@@ -21,12 +22,15 @@ protected:
         setLanguage("data_en");
         getEngine().setStage(STAGE_PRELOADING);
         getEngine().setPreloadProgress(0);
+        // Preloading ends by compiling the scripts, which only the main loop's thread may do.
+        getEngine().setMainThreadId(currentThreadId());
     }
 
     void TearDown() override {
         getEngine().forgetSceneNodes();
         getEngine().setPauseLevel(0, true);
         getEngine().setStage(STAGE_CREATED);
+        getEngine().setMainThreadId(0);
         AnimatorTest::TearDown();
     }
 
