@@ -12,6 +12,12 @@ Engine images (data/gui/):
               system cursor is shown.
   black.png   4x4, opaque black. The pause fader and the black curtain, stretched to the screen.
 
+Start-up images (data/gui/):
+  backdrop.png    256x192, a deep blue field darkening towards the edges with a fixed pattern of
+                  stars: the background the start-up script shows while the game loads.
+  title_hole.png  128x128, a gravity hole: a black core in a glowing violet ring that fades to
+                  transparent outside; shown by the start-up script once loading has ended.
+
 Test images (tests/data/images/):
   white_16.png         16x16 opaque white (255,255,255,255): tinting by a vertex colour shows
                        that colour exactly.
@@ -98,9 +104,45 @@ def frame_strip():
     return image
 
 
+def backdrop():
+    width, height = 256, 192
+    image = Image.new("RGBA", (width, height))
+    for y in range(height):
+        for x in range(width):
+            dx, dy = (x - width / 2) / (width / 2), (y - height / 2) / (height / 2)
+            light = max(0.0, 1.0 - 0.6 * (dx * dx + dy * dy))
+            image.putpixel((x, y), (int(12 * light), int(24 * light), int(70 * light), 255))
+    # A fixed pseudo-random star field, so reruns give equal bytes.
+    seed = 12345
+    for _ in range(90):
+        seed = (seed * 1103515245 + 12345) % 2147483648
+        x, y = seed % width, (seed // width) % height
+        shade = 150 + seed % 106
+        image.putpixel((x, y), (shade, shade, min(255, shade + 20), 255))
+    return image
+
+
+def title_hole():
+    size = 128
+    image = Image.new("RGBA", (size, size))
+    centre = (size - 1) / 2
+    for y in range(size):
+        for x in range(size):
+            r = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5 / centre
+            glow = max(0.0, 1.0 - abs(r - 0.55) / 0.45)
+            # The core blends into the ring over a few pixels, so its edge is smooth.
+            core = min(1.0, max(0.0, (r - 0.42) / 0.08))
+            alpha = 255 if r < 0.55 else int(255 * glow)
+            image.putpixel((x, y), (int(170 * glow * core), int(60 * glow * core),
+                                    int(255 * glow * core), alpha if r < 1.0 else 0))
+    return image
+
+
 IMAGES = {
     "data/gui/empty.png": lambda: solid((1, 1), (0, 0, 0, 0)),
     "data/gui/black.png": lambda: solid((4, 4), (0, 0, 0, 255)),
+    "data/gui/backdrop.png": backdrop,
+    "data/gui/title_hole.png": title_hole,
     "tests/data/images/white_16.png": lambda: solid((16, 16), (255, 255, 255, 255)),
     "tests/data/images/grey_16.png": lambda: solid((16, 16), (128, 128, 128, 255)),
     "tests/data/images/orange_16.png": lambda: solid((16, 16), (200, 100, 50, 255)),
