@@ -100,6 +100,27 @@ TEST_F(SystemAnimator, AWindowThatWasNeverActiveDoesNotPause) {
     EXPECT_EQ(getEngine().getPauseLevel(), 0);
 }
 
+TEST_F(SystemAnimator, CollectsScriptGarbageWhenMoreThanTwoSecondsHavePassed) {
+    getEngine().setStage(STAGE_RUNNING);
+    squirrel::VM& vm = getEngine().getScripting().vm();
+    auto makeCycle = [&vm] { vm.run("local a = {}; a.self <- a; ::cycle <- a.weakref();", "gc"); };
+    // A weak reference in a table slot reads as its target, or null once that is freed.
+    auto cycleAlive = [&vm] { return vm.run("return ::cycle != null;", "gc").toBool(); };
+    attachAnimator(makeNode(), new CSystemAnimator());
+
+    makeCycle();
+    frameAt(kStart);
+    EXPECT_TRUE(cycleAlive());
+    frameAt(2001);
+    EXPECT_FALSE(cycleAlive());
+
+    makeCycle();
+    frameAt(4001);
+    EXPECT_TRUE(cycleAlive());
+    frameAt(4002);
+    EXPECT_FALSE(cycleAlive());
+}
+
 // A window on the virtual display whose focus the test moves.
 class SystemAnimatorWindow : public testing::Test {
 protected:

@@ -116,3 +116,17 @@ TEST_F(ScriptTimers, NegativeTimeRunsEveryFrameAndTheDormantIntervalStillRuns) {
 }
 
 } // namespace
+
+TEST_F(ScriptTimers, AQueuedActionRunsOnceOnTheNextFrameWithItsContext) {
+    run("function named(value) { bump(value); }");
+    CScriptHost& host = getEngine().getScripting();
+    EXPECT_EQ(host.queueScriptAction(""), nullptr);
+    ASSERT_NE(host.queueScriptAction("bump(\"code\");"), nullptr);
+    ASSERT_NE(host.queueScriptAction("named", host.vm().string("context")), nullptr);
+    EXPECT_EQ(count("code"), 0);
+    EXPECT_EQ(count("context"), 0);
+    framesFromTo(kStart, kStart + 500, 25);
+    EXPECT_EQ(count("code"), 1);
+    EXPECT_EQ(count("context"), 1);
+    EXPECT_TRUE(scene->root()->getAnimators().empty());
+}
