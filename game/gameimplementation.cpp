@@ -1,16 +1,22 @@
 #include "gameimplementation.h"
 
 #include "core/vellumengine.h"
+#include "scene/rendering_font.h"
 #include "scene/texture_cache.h"
+#include "text_effects.h"
 #include "userstats.h"
+#include "utils/debug.h"
 #include "utils/system.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
+#include "utils/utils_str.h"
 
 namespace {
 
 // Cursor strips hold this many frames side by side.
 constexpr int kCursorFrames = 8;
+// Fewer glyphs than this means a font file or its image is missing or broken.
+constexpr int kMinimumGlyphs = 20;
 
 // A missing image leaves the cursor without a texture (nothing is drawn for it).
 irr::video::ITexture* loadCursorTexture(const char* name) {
@@ -33,6 +39,11 @@ float CGameImplementation::getBaseTimerSpeed(int baseTimerKey) {
 }
 
 void CGameImplementation::onStart() {
+    mainFont = createFont(resolveDataPath("gui\\font-main.xml"), 5.0f);
+    altFont = createFont(resolveDataPath("gui\\font-alt.xml"), 9.69f);
+    if (mainFont->glyphCount() < kMinimumGlyphs || altFont->glyphCount() < kMinimumGlyphs) {
+        reportError("Fonts are not initialized well!", false);
+    }
     cursorUsual = loadCursorTexture("gui\\cursor_usual.png");
     cursorPoint = loadCursorTexture("gui\\cursor_point.png");
     if (cursorUsual) {
@@ -42,7 +53,17 @@ void CGameImplementation::onStart() {
     }
 }
 
-void CGameImplementation::onExit() {}
+void CGameImplementation::onExit() {
+    // Cleared as well, so that nothing reaches a dropped font.
+    if (mainFont) {
+        mainFont->drop();
+        mainFont = nullptr;
+    }
+    if (altFont) {
+        altFont->drop();
+        altFont = nullptr;
+    }
+}
 
 std::wstring CGameImplementation::getWindowCaption() {
     static std::wstring* caption = new std::wstring();
@@ -50,6 +71,14 @@ std::wstring CGameImplementation::getWindowCaption() {
         *caption = toWide(localize("GAME.TITLE"));
     }
     return *caption;
+}
+
+CGUIFont3D* CGameImplementation::getFont(const std::string& face) {
+    return startsWith(face, "a") ? altFont : mainFont;
+}
+
+TextEffect* CGameImplementation::createTextEffect(const std::string& name) {
+    return createGameTextEffect(name);
 }
 
 void CGameImplementation::getCursor(bool leftButtonDown, CursorRequest& cursor) {

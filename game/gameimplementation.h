@@ -6,7 +6,9 @@
 
 #include <string>
 
-// The game behind the engine's game interface: caption, cursors, profile statistics.
+class CGUIFont3D;
+
+// The game behind the engine's game interface: caption, fonts, cursors, profile statistics.
 class CGameImplementation : public IGameClient {
 public:
     IProfileExtension* createProfileExtension() override;
@@ -15,11 +17,17 @@ public:
     void onExit() override;
     std::wstring getWindowCaption() override;
     void getCursor(bool leftButtonDown, CursorRequest& cursor) override;
+    // The alternative font for a face starting with "a", the main font otherwise.
+    CGUIFont3D* getFont(const std::string& face) override;
+    // "brake", "mistiqueIn", "typer" or "jumper" (text_effects.h).
+    TextEffect* createTextEffect(const std::string& name) override;
 
 private:
     // Whether a level is loaded; levels arrive with the level module, until then none is.
     bool isLevelLoaded() const { return false; }
 
+    CGUIFont3D* mainFont = nullptr;
+    CGUIFont3D* altFont = nullptr;
     irr::video::ITexture* cursorUsual = nullptr;
     irr::video::ITexture* cursorPoint = nullptr;
     irr::core::dimension2di cursorSize{0, 0};

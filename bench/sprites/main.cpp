@@ -4,6 +4,7 @@
 // (medians over the measured frames), then comment lines ("#") with the draw-call runs the sort
 // allows, the time per sprite, the allocations per frame and the profile of the engine's scopes.
 
+#include "bench_device.h"
 #include "core/vellumengine.h"
 #include "scene/node_sprite.h"
 #include "scene/quad_batcher.h"
@@ -202,26 +203,11 @@ double profileScopeMicroseconds() {
 } // namespace
 
 int main() {
-    SIrrlichtCreationParameters parameters;
-    parameters.DriverType = video::EDT_OPENGL;
-    parameters.WindowSize = core::dimension2du(800, 600);
-    parameters.Bits = 32;
-    parameters.Vsync = false;
-    parameters.LoggingLevel = ELL_WARNING;
-    IrrlichtDevice* device = createDeviceEx(parameters);
+    IrrlichtDevice* device = openBenchDevice();
     if (!device) {
-        std::fprintf(stderr, "no OpenGL device (run under xvfb-run)\n");
         return 1;
     }
     video::IVideoDriver* driver = device->getVideoDriver();
-    driver->setTextureCreationFlag(video::ETCF_CREATE_MIP_MAPS, false);
-    CVellumEngine& engine = getEngine();
-    engine.setDeviceServices(device);
-    engine.getRenderer().registerCustomMaterials(driver, false);
-    scene::ISceneManager* sceneManager = device->getSceneManager();
-    scene::ICameraSceneNode* camera = sceneManager->addCameraSceneNode(
-        nullptr, core::vector3df(0, 0, -20.65f), core::vector3df(0, 0, 0));
-    camera->setAspectRatio(4.0f / 3.0f);
 
     std::vector<video::ITexture*> textures;
     for (int t = 0; t < kTextureCount; ++t) {
@@ -256,12 +242,6 @@ int main() {
     }
     std::printf("# one measured scope costs %.3f us\n", profileScopeMicroseconds());
 
-    engine.getRenderer().releaseLists();
-    engine.getRenderer().releaseMaterials();
-    sceneManager->clear();
-    engine.setDeviceServices(nullptr);
-    device->closeDevice();
-    device->run();
-    device->drop();
+    closeBenchDevice(device);
     return 0;
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+class CGUIFont3D;
 class IProfileExtension;
 class SpriteDescription;
+class TextEffect;
 struct SpriteCreationParams;
 
 // Everything game-specific reaches the engine through this interface; the process entry creates
@@ -50,4 +52,9 @@ public:
 
     // Factor of a "<font-size:" value: "-1".."-4" shrink, "0".."4" (optionally after "+") grow.
     virtual float getFontSizeFactor(const std::string& sizeText);
+    // The font for a "<font-face:" value ("" for the default font); null before onStart.
+    virtual CGUIFont3D* getFont(const std::string& face) = 0;
+    // The text effect a "<font-effect:" tag names, or null for a name the game does not know;
+    // the caller owns the effect.
+    virtual TextEffect* createTextEffect(const std::string&) { return nullptr; }
 };

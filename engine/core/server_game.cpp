@@ -51,6 +51,7 @@ int run(IGameClient* client) {
     engine.setClient(client);
     engine.getConfig().load();
     engine.setActiveProfile(engine.getConfig().ActiveProfile);
+    engine.getSound().start(engine.getConfig().SoundDevice);
     createDevice();
     mainLoop();
     dropDevice();

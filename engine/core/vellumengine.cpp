@@ -8,6 +8,7 @@
 #include "scene/node_animator.h"
 #include "scene/node_base.h"
 #include "scene/node_factory.h"
+#include "scene/node_text.h"
 #include "scene/node_utilities.h"
 #include "scene/particle_groups.h"
 #include "scene/pixel_copies.h"
@@ -23,14 +24,26 @@ CVellumEngine::CVellumEngine() {
     setEngineStageSource([this] { return getStage(); });
     setDebugModeSource([this] { return isDebugMode(); });
     setPauseLevelSource([this] { return pauseLevel; });
+    // "-Text:" and "-Label:" descriptions, dialogs, the pause fader and warnings get their text
+    // nodes from the factory, which learns here how text nodes are made.
+    setTextNodeCreator(makeTextNode);
+    // A profile's volumes are slider values with a dead margin at either end.
+    setVolumeUpdateHook([this](float& music, float& effects) {
+        constexpr float kSliderMargin = 0.05f;
+        sound.setVolumes(kSliderMargin, &music, &effects);
+    });
 }
 
 CVellumEngine::~CVellumEngine() {
     if (activeProfile) {
         activeProfile->save();
+    }
+    sound.shutdown();
+    if (activeProfile) {
         activeProfile->drop();
         activeProfile = nullptr;
     }
+    setVolumeUpdateHook(nullptr);
     setClient(nullptr);
     setEngineStageSource(nullptr);
     setDebugModeSource(nullptr);
@@ -95,7 +108,7 @@ int CVellumEngine::getPauseLevel() {
 int CVellumEngine::setPauseLevel(int level, bool set) {
     ScopedLock guard(sceneLock);
     if (set && level == 99) {
-        pauseLevel = 99;
+        storePauseLevel(99);
         return 1;
     }
     if (!set && pauseLevel == 99) {
@@ -113,11 +126,20 @@ int CVellumEngine::setPauseLevel(int level, bool set) {
         }
     }
     if (set || level == 0) {
-        pauseLevel = level;
+        storePauseLevel(level);
     } else {
         setPauseLevel(0, set);
     }
     return 1;
+}
+
+void CVellumEngine::storePauseLevel(int level) {
+    if (level == pauseLevel) {
+        return;
+    }
+    pauseLevel = level;
+    sound.setPauseLevel(level);
+    sound.setVolumes(0, nullptr, nullptr);
 }
 
 void CVellumEngine::showPauseFader(int fadeMs) {
@@ -203,6 +225,9 @@ void CVellumEngine::preloadResource(const std::string& name) {
         if (!loadParticleGroups(text)) {
             loadTextureLists(relative, text, "", false);
         }
+        break;
+    case kFileSound:
+        sound.loadSample(path, false);
         break;
     case kFileText:
         readTextFile(path, text);

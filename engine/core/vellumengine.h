@@ -6,6 +6,7 @@
 #include "platform/locks.h"
 #include "scene/rendering.h"
 #include "script/module_scripting.h"
+#include "sound/server_sound.h"
 
 #include <irrlicht/irrlicht.h>
 
@@ -63,6 +64,7 @@ public:
     void forgetSceneNodes();
 
     CInputModule& getInput() { return input; }
+    CSoundServer& getSound() { return sound; }
     // The dialogs currently open.
     COpenDialogList& openDialogs() { return dialogList; }
     CRenderModule& getRenderer() { return renderer; }
@@ -122,6 +124,8 @@ private:
     void showPauseFader(int fadeMs);
     // Stores a node in one of the engine's slots, holding one reference to it.
     static void holdNode(irr::scene::ISceneNode*& slot, irr::scene::ISceneNode* node);
+    // Stores the pause level; a change reaches the sound server, which refreshes its volumes.
+    void storePauseLevel(int level);
 
     IGameClient* client = nullptr;
     EngineConfig config;
@@ -133,6 +137,7 @@ private:
     irr::ILogger* logger = nullptr;
     irr::io::IFileSystem* fileSystem = nullptr;
     CInputModule input;
+    CSoundServer sound;
     CRenderModule renderer;
     CScriptHost scripting;
     int fps = 0;

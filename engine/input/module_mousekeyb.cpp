@@ -2,6 +2,7 @@
 
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "input/any_input.h"
 #include "platform/key_state.h"
 #include "utils/debug.h"
 #include "utils/system.h"
@@ -39,6 +40,11 @@ bool CInputModule::OnEvent(const irr::SEvent& event) {
         default:
             break;
         }
+    }
+    if (event.EventType == irr::EET_KEY_INPUT_EVENT && event.KeyInput.PressedDown &&
+        (event.KeyInput.Key == irr::KEY_SPACE || event.KeyInput.Key == irr::KEY_RETURN)) {
+        ScopedLock guard(engine.getInputLock());
+        setAnyInput();
     }
     return engine.hasClient() && engine.getClient()->onEvent(event);
 }

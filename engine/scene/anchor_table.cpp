@@ -73,14 +73,19 @@ void readAnchors(const std::string& text) {
     }
 }
 
+bool findAnchor(const std::string& name, AnchorPoint& out) {
+    AnchorTable& anchors = table();
+    ScopedLock guard(anchors.lock);
+    if (const AnchorPoint* anchor = anchors.anchors.find(name)) {
+        out = *anchor;
+        return true;
+    }
+    return false;
+}
+
 bool getAnchor(const std::string& name, AnchorPoint& out) {
-    {
-        AnchorTable& anchors = table();
-        ScopedLock guard(anchors.lock);
-        if (const AnchorPoint* anchor = anchors.anchors.find(name)) {
-            out = *anchor;
-            return true;
-        }
+    if (findAnchor(name, out)) {
+        return true;
     }
     showErrorBox(format("Error: undeclared anchor point used: %s", name.c_str()), false);
     return false;

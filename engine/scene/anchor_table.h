@@ -23,3 +23,5 @@ void readAnchors(const std::string& text);
 // The anchor of that name. A name never defined shows "Error: undeclared anchor point used: %s"
 // and gives false (out unchanged).
 bool getAnchor(const std::string& name, AnchorPoint& out);
+// The same lookup without the error box (for callers that report a missing anchor themselves).
+bool findAnchor(const std::string& name, AnchorPoint& out);

@@ -1,9 +1,14 @@
 #include "node_factory.h"
 
 #include "animators/abaseanimators.h"
+#include "animators/aeffectsanimators.h"
 #include "animators/afadeanimators.h"
+#include "animators/aframeanimator.h"
 #include "animators/alifetimeanimators.h"
 #include "animators/apositionanimators.h"
+#include "animators/ascriptedeffect.h"
+#include "animators/asoundanimators.h"
+#include "animators/aspritegenerator.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
 #include "scene/anchor_table.h"
@@ -147,7 +152,8 @@ void createClones(const SpriteDescription& description, const Placement& call) {
     }
 }
 
-// The "-Animation." keys: creation and destruction effects, moves and resizes.
+// The "-Animation." keys: creation and destruction effects, moves, resizes and the continuous
+// effects (scrolling, pulsing, spawning, frame animation).
 void applyAnimationKeys(CNodeBasement* node, const SpriteDescription& description) {
     if (!description.OnCreate.empty()) {
         getEngine().getClient()->nodeEffectHook(node, description.OnCreate, true);
@@ -159,6 +165,25 @@ void applyAnimationKeys(CNodeBasement* node, const SpriteDescription& descriptio
         attachAnimator(node, new CMoveAnimator(description.MoveMode, description.MoveTarget,
                                                static_cast<irr::u32>(description.MoveTime), false));
     }
+    if (std::fabs(description.ScrollX) > 0.001f || std::fabs(description.ScrollY) > 0.001f) {
+        attachAnimator(node, new CTextureScroller(description.ScrollX, description.ScrollY));
+    }
+    if (description.PulsarTime != 0) {
+        auto* pulsar = new CAlphaPulsar(description.PulsarTime, description.PulsarA);
+        pulsar->setLowAlpha(description.PulsarL);
+        // The last value is a phase offset in periods: 1 starts the pulse at its low alpha.
+        pulsar->setPhaseOffset(
+            static_cast<int>(static_cast<float>(description.PulsarTime) * description.PulsarP));
+        attachAnimator(node, pulsar);
+    }
+    // A generator without sources would never spawn anything.
+    if (description.GenTime != 0 && !description.GenFiles.empty()) {
+        auto* generator = new CRandomSpriteGenerator(description.GenTime, description.GenR,
+                                                     description.GenCount, description.GenFiles);
+        generator->setOrient(description.GenO);
+        generator->setAngleOffset(description.GenA);
+        attachAnimator(node, generator);
+    }
     if (description.RotTime > 0.0001f || std::fabs(description.RotSpeed) > 0.0001f) {
         attachAnimator(node, new CRotationAnimator(description.RotTime, description.RotSpeed));
     }
@@ -168,6 +193,11 @@ void applyAnimationKeys(CNodeBasement* node, const SpriteDescription& descriptio
                                                static_cast<irr::u32>(description.SizeTime),
                                                size.Width * description.SizeScale,
                                                size.Height * description.SizeScale));
+    }
+    if (description.FrameTime != 0) {
+        // A layout without frames gets no animation (createFrameAnimation gives null).
+        attachAnimator(node, createFrameAnimation(static_cast<irr::u32>(description.FrameTime),
+                                                  description.FrameLayout));
     }
 }
 
@@ -193,6 +223,9 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
     if (sprite && (description.AtlasW > 0.001f || description.AtlasH > 0.001f)) {
         sprite->setAtlas(description.AtlasX, description.AtlasY, description.AtlasW,
                          description.AtlasH, description.AtlasZ);
+    }
+    if (!description.DestroyedSound.empty()) {
+        attachAnimatorDormant(node, new CDestroySoundAnimator(description.DestroyedSound));
     }
     if (description.Tint != 0) {
         node->setTint(description.Tint);
@@ -224,10 +257,24 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
         defineAnchor(description.DefineAnchor, node->getPosition(), node->getSize(),
                      description.Parent);
     }
+    if (!description.CreatedSound.empty() && (call.params == nullptr || call.params->Silent == 0)) {
+        getEngine().getSound().playEffect(description.CreatedSound, -1.0f);
+    }
+    if (!description.WhileVisibleSound.empty() &&
+        (call.params == nullptr || call.params->Silent == 0)) {
+        attachAnimatorDormant(node, new CLoopedSoundAnimator(description.WhileVisibleSound));
+    }
     if (call.params == nullptr || call.params->NoSubSprites == 0) {
         createSubSprites(node, description, call, size);
     }
     createClones(description, call);
+    if (!description.ScriptName.empty()) {
+        auto* effect = new CScriptedEffect(description.ScriptName, description.ScriptArgs);
+        if (call.params) {
+            effect->setCloneNumber(call.params->CloneIndex);
+        }
+        attachAnimator(node, effect);
+    }
     if (!description.CreatedAction.empty() || !description.WhileVisibleAction.empty() ||
         !description.DestroyedAction.empty()) {
         attachAnimator(node, new CScriptActionAnimator(description.CreatedAction,

@@ -185,28 +185,29 @@ void setNodeName(CNodeBasement* node, const std::string& name) {
     node->setID(nameToId(name == "main_level_interface" ? std::string("???") : name));
 }
 
+int takeAutomaticId() {
+    AutoIds& autos = autoIds();
+    ScopedLock guard(autos.lock);
+    for (int attempt = 0; attempt < kForceAttempts; ++attempt) {
+        std::string name = format("AutoID%i", autos.counter);
+        // The automatic names cycle through AutoID0..AutoID500 so their number stays bounded.
+        if (++autos.counter > kLastAutoIdNumber) {
+            autos.counter = 0;
+        }
+        int id = nameToId(name);
+        if (getIdCache(id, kIdCacheRead, nullptr) == nullptr) {
+            return id;
+        }
+    }
+    reportFatalAssertion("ForceNodeToHaveID failed - no free IDs!!!", __FILE__, __LINE__);
+    return 0;
+}
+
 int ForceNodeToHaveID(CNodeBasement* node) {
     int id = node->getID();
     if (!ownsItsId(node)) {
-        AutoIds& autos = autoIds();
-        ScopedLock guard(autos.lock);
-        bool placed = false;
-        for (int attempt = 0; attempt < kForceAttempts && !placed; ++attempt) {
-            std::string name = format("AutoID%i", autos.counter);
-            // The automatic names cycle through AutoID0..AutoID500 so their number stays bounded.
-            if (++autos.counter > kLastAutoIdNumber) {
-                autos.counter = 0;
-            }
-            id = nameToId(name);
-            if (getIdCache(id, kIdCacheRead, nullptr) == nullptr) {
-                node->setID(id);
-                placed = true;
-            }
-        }
-        if (!placed) {
-            reportFatalAssertion("ForceNodeToHaveID failed - no free IDs!!!", __FILE__, __LINE__);
-            return id;
-        }
+        id = takeAutomaticId();
+        node->setID(id);
     }
     CNodeBasement* parent = asEngineNode(node->getParent());
     if (parent != nullptr && !ownsItsId(parent)) {

@@ -8,7 +8,9 @@
 #include "script/core_api_profile.h"
 #include "script/core_api_random.h"
 #include "script/core_api_serialization.h"
+#include "script/core_api_sound.h"
 #include "script/core_api_text.h"
+#include "script/core_api_text_nodes.h"
 #include "script/core_api_timers.h"
 
 namespace {
@@ -23,9 +25,13 @@ struct CoreFunctionEntry {
 // functions take their places in this list with the modules they reach.
 const CoreFunctionEntry kCoreFunctions[] = {
     {"core_SetBackgroundImage", "sn", core_SetBackgroundImage},
+    {"core_SetBackgroundMusic", "s", core_SetBackgroundMusic},
+    {"core_PlayEffect", "s", core_PlayEffect},
     {"core_Alert", "s", core_Alert},
+    {"core_Warning", "*", core_Warning},
     {"core_CloseGame", "", core_CloseGame},
     {"core_IsNewProfileRequired", "", core_IsNewProfileRequired},
+    {"core_JustifyText", "*", core_JustifyText},
     {"core_GetGameState", "", core_GetGameState},
     {"core_SetGameState", "n", core_SetGameState},
     {"core_IsGamePaused", "", core_IsGamePaused},
@@ -36,6 +42,8 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_AskString", "*", core_AskString},
     {"core_FadeSprite", "*", core_FadeSprite},
     {"core_ShowSprite", "*", core_ShowSprite},
+    {"core_SetNodeText", "*", core_SetNodeText},
+    {"core_GetNodeText", "*", core_GetNodeText},
     {"core_GetNode", "*", core_GetNode},
     {"core_GetNodeAtlas", "*", core_GetNodeAtlas},
     {"core_SetNodeAtlas", "*", core_SetNodeAtlas},

@@ -16,6 +16,7 @@ TEST(FontSizeFactor, SmallerAndLargerSizes) {
         void onExit() override {}
         std::wstring getWindowCaption() override { return L""; }
         void getCursor(bool, CursorRequest&) override {}
+        CGUIFont3D* getFont(const std::string&) override { return nullptr; }
     } client;
     EXPECT_FLOAT_EQ(client.getFontSizeFactor("-1"), 0.8f);
     EXPECT_FLOAT_EQ(client.getFontSizeFactor("-4"), 0.1f);

@@ -5,6 +5,7 @@
 #include "scene/node_base.h"
 #include "scene/node_factory.h"
 #include "scene/node_sprite.h"
+#include "scene/node_text.h"
 #include "scene/node_utilities.h"
 #include "scene/sprite_description.h"
 #include "support/message_box_recorder.h"
@@ -156,7 +157,7 @@ TEST_F(NodeFactory, TextSpriteMakesATextNodeAndReturnsNothing) {
     });
     program.writeData("gui/hello.spr", "-Text:?Hello\n");
     EXPECT_EQ(create("gui\\hello.spr"), nullptr);
-    setTextNodeCreator(nullptr);
+    setTextNodeCreator(makeTextNode);
     EXPECT_EQ(shown, "Hello");
 }
 

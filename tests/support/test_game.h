@@ -11,4 +11,8 @@ public:
     void onExit() override {}
     std::wstring getWindowCaption() override { return L"test"; }
     void getCursor(bool, CursorRequest&) override {}
+    // The font every face gets; none unless a test sets one (the test owns it).
+    CGUIFont3D* getFont(const std::string&) override { return font; }
+
+    CGUIFont3D* font = nullptr;
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <irrlicht/irrlicht.h>
+
+// An 800 by 600 OpenGL window for a drawing benchmark, with the engine pointed at it: textures
+// without mip-maps, the custom materials registered and a camera at (0, 0, -20.65) looking along
+// +z with the 4:3 aspect, as the game has it. Null, with a message, when there is no display.
+irr::IrrlichtDevice* openBenchDevice();
+// Lets the engine go of the device and its scene, and closes the window.
+void closeBenchDevice(irr::IrrlichtDevice* device);
