@@ -8,6 +8,7 @@ const STAGE_RUNNING = 500;
 function startGame()
 {
     core_SetBackgroundImage("gui\\backdrop.png", 0);
+    core_SetBackgroundMusic("menu.ogg");
     ::startupWait <- core_SetInterval(100, "whenLoaded();");
 }
 
@@ -22,4 +23,5 @@ function whenLoaded()
 function showTitle()
 {
     core_CreateSprite("gui\\title_hole.spr", "", {x = 0.0, y = 0.0, z = 0.0, name = "title_hole"});
+    core_CreateSprite("gui\\title_text.spr", "", {x = 0.0, y = 0.0, z = 0.0});
 }
