@@ -72,7 +72,11 @@ void EngineConfig::load() {
     ExitAfterFrames = intValue(text, "ExitAfterFrames");
     FixedFrameTime = intValue(text, "FixedFrameTime");
     ScreenshotAt = parseScreenshotRequests(getOption(text, "ScreenshotAt"));
-    if (ExitAfterFrames != 0 || FixedFrameTime != 0) {
+    InputRecord = trim(getOption(text, "InputRecord"));
+    InputReplay = trim(getOption(text, "InputReplay"));
+    // A recording holds no answers to boxes, so they answer themselves while one is made.
+    if (ExitAfterFrames != 0 || FixedFrameTime != 0 || !InputRecord.empty() ||
+        !InputReplay.empty()) {
         setUnattendedRun(true);
     }
 

@@ -54,6 +54,10 @@ public:
     int ExitAfterFrames = 0;
     int FixedFrameTime = 0;
     std::vector<ScreenshotRequest> ScreenshotAt;
+    // Files (native paths) that every mouse and keyboard event of the run is written to, and whose
+    // recorded events are fed to the input module at their frames (input/input_record.h).
+    std::string InputRecord;
+    std::string InputReplay;
 
 private:
     std::string gameIniText;

@@ -1,9 +1,14 @@
 #include "game_client.h"
 
+#include "dialogs/module_dialogfactory.h"
 #include "scene/sprite_description.h"
 
 SpriteDescription* IGameClient::createSpriteDescription() {
     return new SpriteDescription();
+}
+
+CDialogFactory* IGameClient::createDialogFactory() {
+    return new CDialogFactory();
 }
 
 float IGameClient::getFontSizeFactor(const std::string& sizeText) {

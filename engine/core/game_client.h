@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class CDialogFactory;
 class CGUIFont3D;
 class IProfileExtension;
 class SpriteDescription;
@@ -37,6 +38,8 @@ public:
     virtual void appendDebugText(std::string&) {}
     // A new description record for the node factory; the game returns its own subclass.
     virtual SpriteDescription* createSpriteDescription();
+    // A new dialog object for each dialog opened; the game returns its own subclass.
+    virtual CDialogFactory* createDialogFactory();
     // The game's own description macros, after the engine's parameter macros.
     virtual void expandMacros(std::string&, const std::vector<std::string>*,
                               const SpriteCreationParams*) {}

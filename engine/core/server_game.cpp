@@ -4,6 +4,7 @@
 #include "core/frame_cursor.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "input/recorded_input.h"
 #include "platform/clock.h"
 #include "platform/frame_capture.h"
 #include "platform/native_path.h"
@@ -183,6 +184,21 @@ void drawCursor(CFrameCursor& frameCursor, IGameClient::CursorRequest& cursor,
                                     irr::video::SColor(255, 255, 255, 255), true);
 }
 
+// Puts the recorder between the device and the input module when the run records or replays input;
+// true when it is there. The replay is read first, so recording into the same file cannot empty it
+// before it is read.
+bool useRecordedInput(CRecordedInput& recordedInput, const EngineConfig& config,
+                      irr::IrrlichtDevice* device) {
+    bool replaying = !config.InputReplay.empty() && recordedInput.startReplay(config.InputReplay);
+    bool recording =
+        !config.InputRecord.empty() && recordedInput.startRecording(config.InputRecord);
+    if (!replaying && !recording) {
+        return false;
+    }
+    device->setEventReceiver(&recordedInput);
+    return true;
+}
+
 void tearDown() {
     CVellumEngine& engine = getEngine();
     ScopedLock guard(engine.getSceneLock());
@@ -227,6 +243,8 @@ void mainLoop() {
     irr::scene::ISceneManager* scene = engine.getSceneManager();
 
     engine.setMainThreadId(currentThreadId());
+    CRecordedInput recordedInput(engine.getInput());
+    bool recordedInputUsed = useRecordedInput(recordedInput, config, device);
     engine.getRenderer().registerCustomMaterials(driver, config.softwareRendering != 0);
     engine.getClient()->onStart();
     driver->setAmbientLight(irr::video::SColorf(1.0f, 1.0f, 1.0f, 1.0f));
@@ -264,12 +282,14 @@ void mainLoop() {
 
     for (;;) {
         driveTimer(device->getTimer(), config.FixedFrameTime, frame + 1);
+        recordedInput.beginFrame(frame + 1);
         uint32_t frameStart = getTicks();
         {
             ScopedLock guard(engine.getSceneLock());
             if (!device->run()) {
                 break;
             }
+            recordedInput.replayFrame(device);
         }
         CRenderModule& renderer = engine.getRenderer();
         renderer.resetFrameStatistics();
@@ -316,4 +336,7 @@ void mainLoop() {
         }
     }
     tearDown();
+    if (recordedInputUsed) {
+        device->setEventReceiver(&engine.getInput());
+    }
 }

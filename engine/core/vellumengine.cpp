@@ -4,6 +4,7 @@
 #include "animators/afadeanimators.h"
 #include "animators/alifetimeanimators.h"
 #include "core/game_client.h"
+#include "dialogs/dialog_registry.h"
 #include "platform/process.h"
 #include "scene/node_animator.h"
 #include "scene/node_base.h"
@@ -234,6 +235,9 @@ void CVellumEngine::preloadResource(const std::string& name) {
         break;
     case kFileSpriteDescription:
         readDescriptionFile(path);
+        break;
+    case kFileDialog:
+        registerDialogFile(path);
         break;
     case kFileScript:
         scripting.appendScriptFile(path);

@@ -2,16 +2,37 @@
 
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "dialogs/dialog_registry.h"
 #include "input/any_input.h"
+#include "input/developer_keys.h"
+#include "input/focus_chain.h"
+#include "input/input_dispatcher.h"
+#include "input/text_editor_behaviour.h"
 #include "platform/key_state.h"
 #include "utils/debug.h"
 #include "utils/system.h"
 
 #include <algorithm>
 
+namespace {
+
+// A script table describing a key event for a dialog's key action. Every action gets a table of
+// its own: actions run on the next frame, when later key events must not have changed it.
+squirrel::Object keyTable(const irr::SEvent::SKeyInput& key) {
+    squirrel::Object table = getEngine().getScripting().vm().newTable();
+    table.set("_key", squirrel::Object(static_cast<int>(key.Key)));
+    table.set("_shift", squirrel::Object(key.Shift));
+    table.set("_control", squirrel::Object(key.Control));
+    table.set("_pressed", squirrel::Object(key.PressedDown));
+    return table;
+}
+
+} // namespace
+
 bool CInputModule::OnEvent(const irr::SEvent& event) {
     // The key table stands for the system's asynchronous key state, so it follows every event.
     if (event.EventType == irr::EET_KEY_INPUT_EVENT) {
+        checkWindowFocus();
         setKeyState(event.KeyInput.Key, event.KeyInput.PressedDown);
     }
     CVellumEngine& engine = getEngine();
@@ -24,29 +45,73 @@ bool CInputModule::OnEvent(const irr::SEvent& event) {
     }
     if (event.EventType == irr::EET_MOUSE_INPUT_EVENT) {
         ScopedLock guard(engine.getInputLock());
-        switch (event.MouseInput.Event) {
-        case irr::EMIE_MOUSE_MOVED:
-            updateCursor();
-            break;
-        case irr::EMIE_LMOUSE_PRESSED_DOWN:
-            LeftDown = 1;
-            DownTime = getTicks();
-            updateCursor();
-            break;
-        case irr::EMIE_LMOUSE_LEFT_UP:
-            LeftDown = 0;
-            DownTime = 0;
-            break;
-        default:
-            break;
+        handleMouse(event.MouseInput);
+    }
+    if (event.EventType == irr::EET_KEY_INPUT_EVENT) {
+        ScopedLock guard(engine.getInputLock());
+        if (handleKey(event.KeyInput)) {
+            return true;
         }
     }
-    if (event.EventType == irr::EET_KEY_INPUT_EVENT && event.KeyInput.PressedDown &&
-        (event.KeyInput.Key == irr::KEY_SPACE || event.KeyInput.Key == irr::KEY_RETURN)) {
-        ScopedLock guard(engine.getInputLock());
+    return engine.hasClient() && engine.getClient()->onEvent(event);
+}
+
+void CInputModule::handleMouse(const irr::SEvent::SMouseInput& mouse) {
+    CFocusChain& chain = getFocusChain();
+    switch (mouse.Event) {
+    case irr::EMIE_MOUSE_MOVED:
+        updateCursor();
+        break;
+    case irr::EMIE_LMOUSE_PRESSED_DOWN:
+        LeftDown = 1;
+        DownTime = getTicks();
+        ++PressCount;
+        updateCursor();
+        chain.setPressedId(chain.underCursorId());
+        chain.setLastClickPosition(
+            irr::core::vector2df(static_cast<float>(CursorX), static_cast<float>(CursorY)));
+        queueInputDispatch(InputHandlers::Hover, false);
+        break;
+    case irr::EMIE_LMOUSE_LEFT_UP:
+        LeftDown = 0;
+        DownTime = 0;
+        chain.setReleasedId(chain.underCursorId());
+        chain.setReleasedPress(PressCount);
+        chain.setPressedId(0);
+        queueInputDispatch(InputHandlers::Click, true);
+        break;
+    case irr::EMIE_RMOUSE_LEFT_UP:
+        chain.setRightClickId(chain.underCursorId());
+        chain.setLastClickPosition(
+            irr::core::vector2df(static_cast<float>(CursorX), static_cast<float>(CursorY)));
+        queueInputDispatch(InputHandlers::Click, true);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CInputModule::handleKey(const irr::SEvent::SKeyInput& key) {
+    CVellumEngine& engine = getEngine();
+    passKeyToTextEditor(key);
+    std::string keyAction = getTopKeyAction();
+    if (!keyAction.empty()) {
+        engine.getScripting().queueScriptAction(keyAction, keyTable(key));
+    }
+    if (!key.PressedDown) {
+        return false;
+    }
+    if (key.Key == irr::KEY_SPACE || key.Key == irr::KEY_RETURN) {
         setAnyInput();
     }
-    return engine.hasClient() && engine.getClient()->onEvent(event);
+    if (key.Key == irr::KEY_ESCAPE) {
+        engine.getScripting().queueScriptAction(getTopEscAction());
+        return true;
+    }
+    if (engine.isDebugMode() && key.Control) {
+        handleDeveloperKey(key.Key);
+    }
+    return false;
 }
 
 void CInputModule::updateCursor() {
@@ -55,8 +120,27 @@ void CInputModule::updateCursor() {
     if (!device || !device->getCursorControl()) {
         return;
     }
+    checkWindowFocus();
     irr::core::position2di position = device->getCursorControl()->getPosition();
     const CUserProfile* profile = engine.getActiveProfile();
     CursorX = std::clamp(position.X, 0, profile->getXResolution());
     CursorY = std::clamp(position.Y, 0, profile->getYResolution());
+    CFocusChain& chain = getFocusChain();
+    int underCursor = chain.pickNode(irr::core::position2di(CursorX, CursorY));
+    if (underCursor != chain.underCursorId()) {
+        chain.setUnderCursorId(underCursor);
+        queueInputDispatch(InputHandlers::Hover, false);
+    }
+}
+
+void CInputModule::checkWindowFocus() {
+    irr::IrrlichtDevice* device = getEngine().getDevice();
+    if (!device) {
+        return;
+    }
+    int focused = device->isWindowFocused() ? 1 : 0;
+    if (WindowFocused != -1 && focused != WindowFocused) {
+        clearKeyStates();
+    }
+    WindowFocused = focused;
 }

@@ -11,6 +11,7 @@
 #include "animators/aspritegenerator.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "input/description_input.h"
 #include "scene/anchor_table.h"
 #include "scene/description_values.h"
 #include "scene/node_base.h"
@@ -252,11 +253,15 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
         if (text && !description.Name.empty()) {
             setNodeName(text, description.Name + "_text");
         }
+        if (text) {
+            attachLabelEditor(text, description);
+        }
     }
     if (!description.DefineAnchor.empty()) {
         defineAnchor(description.DefineAnchor, node->getPosition(), node->getSize(),
                      description.Parent);
     }
+    attachInputBehaviours(node, description);
     if (!description.CreatedSound.empty() && (call.params == nullptr || call.params->Silent == 0)) {
         getEngine().getSound().playEffect(description.CreatedSound, -1.0f);
     }

@@ -3,16 +3,18 @@
 #include "animators/afadeanimators.h"
 #include "animators/alifetimeanimators.h"
 #include "core/vellumengine.h"
+#include "input/focus_chain.h"
 #include "scene/node_base.h"
 #include "scene/node_factory.h"
 #include "scene/node_sprite.h"
 #include "scene/node_utilities.h"
-#include "scene/screen_mapping.h"
 #include "script/core_arguments.h"
 #include "script/node_table.h"
+#include "script/screen_points.h"
 #include "utils/option_set.h"
 #include "utils/utils_str.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -54,6 +56,7 @@ struct SpriteRequest {
     float width = 1;
     float height = 1;
     bool underCursor = false;
+    bool underLastClick = false;
     bool returnTable = false;
     std::string name;
     CNodeBasement* parent = nullptr;
@@ -74,6 +77,7 @@ void readCommonOptions(const squirrel::Object& options, SpriteRequest& request) 
     request.position.Y = options.get("y").toFloat();
     request.position.Z = options.get("z").toFloat();
     request.underCursor = options.get("underCursor").toBool();
+    request.underLastClick = options.get("underLastClick").toBool();
     request.returnTable = options.get("retSprite").toBool();
 }
 
@@ -108,19 +112,16 @@ bool readSpriteRequest(const squirrel::CallContext& call, SpriteRequest& request
     return readParent(second, request);
 }
 
-// The cursor's point in the plane of the parent, relative to the parent's absolute position.
-void placeUnderCursor(SpriteRequest& request) {
-    CVellumEngine& engine = getEngine();
-    irr::scene::ICameraSceneNode* camera = engine.getSceneManager()->getActiveCamera();
-    if (camera == nullptr) {
-        return;
-    }
+// The screen point's place in the plane of the parent, relative to the parent's absolute
+// position.
+void placeAtScreenPoint(SpriteRequest& request, const irr::core::position2di& screenPoint) {
     irr::core::vector3df parentPosition =
         request.parent != nullptr ? request.parent->getAbsolutePosition() : irr::core::vector3df();
-    irr::core::vector3df relative = parentPosition - camera->getAbsolutePosition();
-    irr::core::vector3df cursor = screenToScene(relative.Z);
-    request.position.X = cursor.X - relative.X;
-    request.position.Y = cursor.Y - relative.Y;
+    PlanePoint point;
+    if (screenPointInPlane(parentPosition, screenPoint, point)) {
+        request.position.X = point.fromNode.X;
+        request.position.Y = point.fromNode.Y;
+    }
 }
 
 } // namespace
@@ -292,7 +293,13 @@ squirrel::Object core_CreateSprite(squirrel::CallContext& call) {
         return squirrel::Object();
     }
     if (request.underCursor) {
-        placeUnderCursor(request);
+        CInputModule& input = getEngine().getInput();
+        placeAtScreenPoint(request, irr::core::position2di(input.cursorX(), input.cursorY()));
+    }
+    if (request.underLastClick) {
+        irr::core::vector2df click = getFocusChain().getLastClickPosition();
+        placeAtScreenPoint(request, irr::core::position2di(static_cast<int>(std::lround(click.X)),
+                                                           static_cast<int>(std::lround(click.Y))));
     }
     CNodeBasement* node = createSprite(textArgument(call, 0), request.width, request.height,
                                        request.position, request.parent, nullptr, kCreationTag);

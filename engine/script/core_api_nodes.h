@@ -42,7 +42,8 @@ squirrel::Object core_ConvertXYCoords(squirrel::CallContext& call);
 // (file, parent name, options) or (file, options, parent) -> the new node's node table when the
 // options ask for it ("retSprite"), else null. Options: "x", "y", "z" (position), "w", "h" (size
 // factors; a missing one stays 1), "underCursor" (the position goes under the cursor, in the
-// parent's plane), "retSprite" and, in the first form only, "name". A parent that is given but
+// parent's plane), "underLastClick" (likewise under the last left press or right click),
+// "retSprite" and, in the first form only, "name". A parent that is given but
 // has no node creates nothing (null); no parent (null or "") means the scene's root.
 squirrel::Object core_CreateSprite(squirrel::CallContext& call);
 // (node, flag) -> bool. Makes the node visible or invisible.

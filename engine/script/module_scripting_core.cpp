@@ -2,8 +2,10 @@
 
 #include "script/core_api_ask.h"
 #include "script/core_api_dates.h"
+#include "script/core_api_dialogs.h"
 #include "script/core_api_engine.h"
 #include "script/core_api_files.h"
+#include "script/core_api_input.h"
 #include "script/core_api_nodes.h"
 #include "script/core_api_profile.h"
 #include "script/core_api_random.h"
@@ -31,6 +33,11 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_Warning", "*", core_Warning},
     {"core_CloseGame", "", core_CloseGame},
     {"core_IsNewProfileRequired", "", core_IsNewProfileRequired},
+    {"core_ClearAnyInputOcured", "", core_ClearAnyInputOcured},
+    {"core_SetAnyInputOcured", "", core_SetAnyInputOcured},
+    {"core_AnyInputOcured", "", core_AnyInputOcured},
+    {"core_IsAnyKeySince", "*", core_IsAnyKeySince},
+    {"core_KeyPressed", "*", core_KeyPressed},
     {"core_JustifyText", "*", core_JustifyText},
     {"core_GetGameState", "", core_GetGameState},
     {"core_SetGameState", "n", core_SetGameState},
@@ -40,6 +47,10 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_GetPathPart", "*", core_GetPathPart},
     {"core_AskChoice", "*", core_AskChoice},
     {"core_AskString", "*", core_AskString},
+    {"core_OpenDialog", "s", core_OpenDialog},
+    {"core_CloseDialog", "*", core_CloseDialog},
+    {"core_IsDialogOpened", "s", core_IsDialogOpened},
+    {"core_GetDialogRootFolder", "s", core_GetDialogRootFolder},
     {"core_FadeSprite", "*", core_FadeSprite},
     {"core_ShowSprite", "*", core_ShowSprite},
     {"core_SetNodeText", "*", core_SetNodeText},
@@ -53,6 +64,7 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_SetNodeAttribute", "*", core_SetNodeAttribute},
     {"core_AttachToNode", "*", core_AttachToNode},
     {"core_ConvertXYCoords", "*", core_ConvertXYCoords},
+    {"core_SetNodeAction", "*", core_SetNodeAction},
     {"core_CreateSprite", "*", core_CreateSprite},
     {"core_DeleteSprite", "*", core_FadeSprite},
     {"core_EnableNode", "*", core_EnableNode},
@@ -62,6 +74,9 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_Translate", "*", core_GetTranslation},
     {"core_GetDataPath", "s", core_GetDataPath},
     {"core_AddDataPath", "s", core_AddDataPath},
+    {"core_GetLastClickPosition", "*", core_GetLastClickPosition},
+    {"core_GetCurrentCursorPosition", "*", core_GetCurrentCursorPosition},
+    {"core_GetIsLeftButtonDown", "", core_GetIsLeftButtonDown},
     {"core_GetStrSlice", "*", core_GetStrSlice},
     {"core_CreateRndSequence", "*", core_CreateRndSequence},
     {"core_ReadTextFile", "s", core_ReadTextFile},

@@ -147,6 +147,11 @@ void CSoundServer::setMusic(const std::string& name) {
     queue.post(kSoundMusicChanged);
 }
 
+std::string CSoundServer::getMusicName() {
+    ScopedLock guard(lock);
+    return musicName;
+}
+
 void CSoundServer::setVolumes(float margin, float* music, float* effects) {
     if (music) {
         musicVolume = usedVolume(margin, *music);

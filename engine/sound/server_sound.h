@@ -52,6 +52,8 @@ public:
     // program folder) in, looped; "" only stops the music. Asking again for the music that
     // plays does nothing.
     void setMusic(const std::string& name);
+    // The music name last taken up by setMusic ("" for none).
+    std::string getMusicName();
     // Takes the given volumes (0..1, either may be null) into use, remapped from
     // [margin, 1 - margin] to [0, 1]: above 0.9 becomes 1, below 0.1 becomes 0. Each given
     // value is written back as the player's own value kept within 0..1, so applying it again

@@ -15,17 +15,6 @@
 
 using namespace irr;
 
-namespace {
-
-std::string repositoryFile(const std::string& relativePath) {
-    const std::string source = __FILE__;
-    std::ifstream in(source.substr(0, source.rfind("tests/fonts/")) + relativePath,
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-} // namespace
-
 FontTest::FontTest(video::E_DRIVER_TYPE type, core::dimension2du screenSize)
     : device(type, screenSize), driverType(type) {}
 
@@ -69,10 +58,7 @@ void FontTest::writeImage(const std::string& dataName, u32 width, u32 height,
 }
 
 void FontTest::installGameFonts() const {
-    for (const char* name : {"font-main.xml", "font-main.png", "font-alt.xml", "font-alt.png"}) {
-        program.writeData(std::string("gui/") + name,
-                          repositoryFile(std::string("data/gui/") + name));
-    }
+    program.copyGameFonts(true);
 }
 
 CGUIFont3D* FontTest::load(const std::string& dataName, float size) {

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -15,8 +16,8 @@ std::string fileBytes(const std::string& nativePath) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The engine's own images from the repository's data folder.
-std::string engineImage(const std::string& name) {
+// A file of the repository's data folder "data/gui/".
+std::string repositoryGuiFile(const std::string& name) {
     const std::string source = __FILE__;
     return fileBytes(source.substr(0, source.rfind("tests/support/")) + "data/gui/" + name);
 }
@@ -25,8 +26,8 @@ std::string engineImage(const std::string& name) {
 
 TestProgram::TestProgram(const std::string& gameIni) {
     root.write("game.ini", gameIni);
-    root.write("data/gui/empty.png", engineImage("empty.png"));
-    root.write("data/gui/black.png", engineImage("black.png"));
+    root.write("data/gui/empty.png", repositoryGuiFile("empty.png"));
+    root.write("data/gui/black.png", repositoryGuiFile("black.png"));
     root.write("data_en/strings.lng", "GAME.TITLE=Vellum test\nGAME.PAUSED=Paused\n");
     root.write("data/.keep", "");
     root.write("Profile/.keep", "");
@@ -45,6 +46,16 @@ void TestProgram::writeData(const std::string& relativePath, const std::string& 
 void TestProgram::copyTestImage(const std::string& imageName,
                                 const std::string& relativePath) const {
     writeData(relativePath, fileBytes(testImagePath(imageName)));
+}
+
+void TestProgram::copyGameFonts(bool withAlternative) const {
+    std::vector<std::string> names = {"font-main.xml", "font-main.png"};
+    if (withAlternative) {
+        names.insert(names.end(), {"font-alt.xml", "font-alt.png"});
+    }
+    for (const std::string& name : names) {
+        writeData("gui/" + name, repositoryGuiFile(name));
+    }
 }
 
 std::string TestProgram::defaultGameIni() {

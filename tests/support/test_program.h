@@ -21,6 +21,9 @@ public:
     void writeData(const std::string& relativePath, const std::string& content) const;
     // Copies an image of tests/data/images/ to a data file below "data/".
     void copyTestImage(const std::string& imageName, const std::string& relativePath) const;
+    // Copies the game's main font (and with `withAlternative` its alternative font) from the
+    // repository's data folder to the program's "data/gui/".
+    void copyGameFonts(bool withAlternative) const;
 
     // A windowed 800 by 600 game in English with user data beside the program.
     static std::string defaultGameIni();

@@ -28,13 +28,6 @@ using namespace irr;
 
 namespace {
 
-std::string repositoryFile(const std::string& relativePath) {
-    const std::string source = __FILE__;
-    std::ifstream in(source.substr(0, source.rfind("tests/text_pixels/")) + relativePath,
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The game's two fonts at the game's sizes.
 class FontGame : public TestGame {
 public:
@@ -102,11 +95,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(device.valid());
         setLanguage("data_en");
-        for (const char* name :
-             {"font-main.xml", "font-main.png", "font-alt.xml", "font-alt.png"}) {
-            program.writeData(std::string("gui/") + name,
-                              repositoryFile(std::string("data/gui/") + name));
-        }
+        program.copyGameFonts(true);
         program.copyTestImage("orange_16.png", "gui/dot.png");
         scene = std::make_unique<EngineScene>(device.irrlichtDevice());
         game = new FontGame();

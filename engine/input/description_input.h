@@ -1,0 +1,14 @@
+#pragma once
+
+class CNodeBasement;
+class SpriteDescription;
+
+// The behaviours that a sprite description's input keys give the node made from it.
+
+// "-Animation.SimpleTextEditor:": a text editor on the sprite's label, keeping the text in the
+// label's property named by the key (emptied now), capitalized. Nothing without an editor size.
+void attachLabelEditor(CNodeBasement* label, const SpriteDescription& description);
+// In this order: the mouse-over behaviour ("-Event.Mouse.Over." keys); the click behaviour
+// ("-Event.Mouse.Click.", ".RClick." and ".Drag." keys) with its auto-disabling; the click
+// blocker ("-Event.Mouse.Click.Block:").
+void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& description);
