@@ -3,6 +3,7 @@
 #include "core/vellumengine.h"
 #include "scene/rendering_font.h"
 #include "scene/texture_cache.h"
+#include "spriting.h"
 #include "text_effects.h"
 #include "userstats.h"
 #include "utils/debug.h"
@@ -79,6 +80,10 @@ CGUIFont3D* CGameImplementation::getFont(const std::string& face) {
 
 TextEffect* CGameImplementation::createTextEffect(const std::string& name) {
     return createGameTextEffect(name);
+}
+
+SpriteDescription* CGameImplementation::createSpriteDescription() {
+    return new CGameSpriteDescription();
 }
 
 void CGameImplementation::getCursor(bool leftButtonDown, CursorRequest& cursor) {

@@ -21,6 +21,8 @@ public:
     CGUIFont3D* getFont(const std::string& face) override;
     // "brake", "mistiqueIn", "typer" or "jumper" (text_effects.h).
     TextEffect* createTextEffect(const std::string& name) override;
+    // A CGameSpriteDescription, so the game's description keys are read and applied.
+    SpriteDescription* createSpriteDescription() override;
 
 private:
     // Whether a level is loaded; levels arrive with the level module, until then none is.
