@@ -1,6 +1,8 @@
 #include "gameimplementation.h"
 
 #include "core/vellumengine.h"
+#include "object_collisions.h"
+#include "physics_world.h"
 #include "scene/rendering_font.h"
 #include "scene/texture_cache.h"
 #include "spriting.h"
@@ -40,6 +42,7 @@ float CGameImplementation::getBaseTimerSpeed(int baseTimerKey) {
 }
 
 void CGameImplementation::onStart() {
+    CPhysicsWorld::get().setContactHandler(&objectCollisions());
     mainFont = createFont(resolveDataPath("gui\\font-main.xml"), 5.0f);
     altFont = createFont(resolveDataPath("gui\\font-alt.xml"), 9.69f);
     if (mainFont->glyphCount() < kMinimumGlyphs || altFont->glyphCount() < kMinimumGlyphs) {
@@ -55,6 +58,9 @@ void CGameImplementation::onStart() {
 }
 
 void CGameImplementation::onExit() {
+    if (CPhysicsWorld::exists()) {
+        CPhysicsWorld::get().setContactHandler(nullptr);
+    }
     // Cleared as well, so that nothing reaches a dropped font.
     if (mainFont) {
         mainFont->drop();

@@ -1,6 +1,7 @@
 #include "spriting.h"
 
 #include "animators/abaseanimators.h"
+#include "object_info.h"
 #include "physics_animator.h"
 #include "scene/description_values.h"
 #include "scene/node_base.h"
@@ -47,6 +48,11 @@ void CGameSpriteDescription::parseCustomKeys(const std::string& text,
 }
 
 void CGameSpriteDescription::applyCustomKeys(CNodeBasement* node, const SpriteCreationParams*) {
+    // The object info comes first: the body's contacts are only events for game objects.
+    if (ObjectHealth != 0) {
+        attachAnimator(
+            node, new CObjectInfoAnimator(ObjectHealth, ObjectAttack, ObjectType, ObjectHealthBar));
+    }
     if (!PhysicsParameters.empty()) {
         attachAnimator(node, new CPhysicsAnimator(PhysicsParameters));
     }
