@@ -1,6 +1,7 @@
 #include "gameimplementation.h"
 
 #include "core/vellumengine.h"
+#include "level.h"
 #include "object_collisions.h"
 #include "physics_world.h"
 #include "scene/rendering_font.h"
@@ -31,6 +32,14 @@ irr::video::ITexture* loadCursorTexture(const char* name) {
 
 IProfileExtension* CGameImplementation::createProfileExtension() {
     return new CGameStatistics();
+}
+
+CDialogFactory* CGameImplementation::createDialogFactory() {
+    return new CGameDialogFactory();
+}
+
+bool CGameImplementation::isLevelLoaded() const {
+    return isLevelInPlay();
 }
 
 float CGameImplementation::getBaseTimerSpeed(int baseTimerKey) {

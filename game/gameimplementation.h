@@ -23,10 +23,12 @@ public:
     TextEffect* createTextEffect(const std::string& name) override;
     // A CGameSpriteDescription, so the game's description keys are read and applied.
     SpriteDescription* createSpriteDescription() override;
+    // A CGameDialogFactory, so dialogs marked "-Game-" become levels.
+    CDialogFactory* createDialogFactory() override;
 
 private:
-    // Whether a level is loaded; levels arrive with the level module, until then none is.
-    bool isLevelLoaded() const { return false; }
+    // Whether a level is loaded and in play.
+    bool isLevelLoaded() const;
 
     CGUIFont3D* mainFont = nullptr;
     CGUIFont3D* altFont = nullptr;

@@ -1,6 +1,7 @@
 #include "spriting.h"
 
 #include "animators/abaseanimators.h"
+#include "hole_maker.h"
 #include "object_info.h"
 #include "physics_animator.h"
 #include "scene/description_values.h"
@@ -48,7 +49,11 @@ void CGameSpriteDescription::parseCustomKeys(const std::string& text,
 }
 
 void CGameSpriteDescription::applyCustomKeys(CNodeBasement* node, const SpriteCreationParams*) {
-    // The object info comes first: the body's contacts are only events for game objects.
+    if (FollowCursor != 0) {
+        attachAnimator(node, new CHoleMaker(FollowSpeed));
+    }
+    // The object info comes before the body: the body's contacts are only events for game
+    // objects.
     if (ObjectHealth != 0) {
         attachAnimator(
             node, new CObjectInfoAnimator(ObjectHealth, ObjectAttack, ObjectType, ObjectHealthBar));
