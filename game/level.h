@@ -1,10 +1,12 @@
 #pragma once
 
 #include "dialogs/module_dialogfactory.h"
+#include "hole_maker.h"
 #include "wave_file.h"
 
 #include <irrlicht/irrlicht.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,8 @@ public:
     bool loadWave(int index);
 
     float energy = 1.0f;
+    // The holes the player asked for, in order; the hole maker drops them.
+    std::deque<HoleShot> shots;
     int showTutorialOnFirstFire = 0;
     // Drive and folder of the dialog's description file, ending with a backslash.
     std::string levelFolder;

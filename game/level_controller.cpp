@@ -1,6 +1,7 @@
 #include "level_controller.h"
 
 #include "animators/aatlasgauge.h"
+#include "hole_maker.h"
 #include "level.h"
 #include "path_follower.h"
 #include "scene/node_base.h"
@@ -52,11 +53,15 @@ CLevelController::CLevelController(CGameDialogFactory* level) : Level(level) {
     Level->grab();
     Level->energy = 1.0f;
     newestLevel = Level;
+    setCurrentLevelShots(&Level->shots, &Level->energy);
 }
 
 CLevelController::~CLevelController() {
     if (newestLevel == Level) {
         newestLevel = nullptr;
+    }
+    if (currentLevelShots().queue == &Level->shots) {
+        setCurrentLevelShots(nullptr, nullptr);
     }
     Level->drop();
 }

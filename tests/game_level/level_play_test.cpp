@@ -1,6 +1,7 @@
 #include "level_fixture.h"
 
 #include "animators/aatlasgauge.h"
+#include "hole_maker.h"
 
 namespace {
 
@@ -43,6 +44,18 @@ TEST_F(LevelInPlay, EnergyRechargesInFiveSecondsAndShowsTheAimerFromHalf) {
     EXPECT_EQ(aimer->getAlphaFactor(), 1.0f);
     framesFromTo(kStart + 2525, kStart + 6000, 25);
     EXPECT_EQ(level->energy, 1.0f);
+}
+
+TEST_F(LevelInPlay, TheLevelLendsItsShotQueueAndEnergyToTheHoleMakerWhileItRuns) {
+    const LevelShots& shots = currentLevelShots();
+    ASSERT_EQ(shots.queue, &level->shots);
+    ASSERT_EQ(shots.energy, &level->energy);
+    EXPECT_TRUE(queueHoleShot(*shots.queue, *shots.energy, irr::core::vector2df(1, 2), 2));
+    EXPECT_EQ(level->shots.size(), 1u);
+    closeNow("level1");
+    frameAt(kStart + 25);
+    EXPECT_EQ(currentLevelShots().queue, nullptr);
+    EXPECT_EQ(currentLevelShots().energy, nullptr);
 }
 
 TEST_F(LevelInPlay, PauseDialogFreezesTheShipUntilItCloses) {
