@@ -8,8 +8,6 @@
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace {
@@ -17,17 +15,6 @@ namespace {
 const char* const kSourceName = "console_buffer";
 const char* const kErrorLog = "last_scriptcomp_error.log";
 const char* const kCompiledSourceLog = "last_scriptcomp_error_all.log";
-
-std::string removeCarriageReturns(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-
-void trimTrailingWhiteSpace(std::string& text) {
-    while (!text.empty() && isspace(static_cast<unsigned char>(text.back()))) {
-        text.pop_back();
-    }
-}
 
 } // namespace
 
@@ -48,7 +35,7 @@ void CScriptHost::beginOperation() {
 
 void CScriptHost::appendPrint(std::string_view text) {
     LatestPrints.append(text);
-    trimTrailingWhiteSpace(LatestPrints);
+    LatestPrints = trimRight(LatestPrints);
     LatestPrints += '\n';
 }
 
@@ -183,7 +170,7 @@ CScriptActionAnimator* CScriptHost::queueScriptAction(const std::string& action,
 void CScriptHost::reportScriptError(const std::string& message, const std::string& source) {
     std::string text = message;
     if (!LatestPrints.empty()) {
-        text += "\n\nLatest prints:\n" + removeCarriageReturns(LatestPrints);
+        text += "\n\nLatest prints:\n" + replaceAll(LatestPrints, "\r", "");
     }
     if (!source.empty()) {
         writeTextFile(debugFolder() + kErrorLog, source + "\n\n" + text);

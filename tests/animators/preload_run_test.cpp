@@ -3,6 +3,7 @@
 #include "core/vellumengine.h"
 #include "scene/node_helpers.h"
 #include "scene/node_utilities.h"
+#include "support/kept_screenshot.h"
 #include "support/pixel_test_device.h"
 #include "support/test_game.h"
 #include "support/test_program.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,15 +114,6 @@ int orangeAcrossTheBar(irr::video::IImage* shot) {
         count += isOrange(shot->getPixel(x, 240)) ? 1 : 0;
     }
     return count;
-}
-
-// When VELLUM_TEST_SCREENSHOTS names a folder, a copy of the picture goes there to be looked at.
-void keepScreenshot(const std::string& path, const std::string& name) {
-    if (const char* folder = std::getenv("VELLUM_TEST_SCREENSHOTS")) {
-        std::error_code ignored;
-        std::filesystem::copy_file(path, std::string(folder) + "/" + name,
-                                   std::filesystem::copy_options::overwrite_existing, ignored);
-    }
 }
 
 TEST(PreloadRun, PreloadsOneFilePerFrameWhileTheSliderFillsThenPausesWithTheWindowFocus) {

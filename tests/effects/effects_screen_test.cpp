@@ -1,6 +1,7 @@
 #include "core/server_game.h"
 #include "core/vellumengine.h"
 #include "scene/node_factory.h"
+#include "support/kept_screenshot.h"
 #include "support/pixel_test_device.h"
 #include "support/temporary_folder.h"
 #include "support/test_game.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -35,15 +35,6 @@ public:
 private:
     bool shown = false;
 };
-
-// When VELLUM_TEST_SCREENSHOTS names a folder, a copy of the picture goes there to be looked at.
-void keepScreenshot(const std::string& path, const std::string& name) {
-    if (const char* folder = std::getenv("VELLUM_TEST_SCREENSHOTS")) {
-        std::error_code ignored;
-        std::filesystem::copy_file(path, std::string(folder) + "/" + name,
-                                   std::filesystem::copy_options::overwrite_existing, ignored);
-    }
-}
 
 bool near(int value, int expected, int tolerance) {
     return std::abs(value - expected) <= tolerance;
