@@ -1,6 +1,7 @@
 #include "level.h"
 
 #include "animators/abaseanimators.h"
+#include "core/module_userprofile.h"
 #include "core/vellumengine.h"
 #include "level_controller.h"
 #include "level_outcome.h"
@@ -8,6 +9,7 @@
 #include "scene/description_values.h"
 #include "scene/node_base.h"
 #include "scene/pixel_copies.h"
+#include "userstats.h"
 #include "utils/utils_fs.h"
 #include "wave_actors.h"
 
@@ -16,6 +18,23 @@ namespace {
 int readHeaderInt(const std::string& header, const std::string& key) {
     std::string value;
     return getKeyValue(header, key, value) ? readDescriptionInt(value) : 0;
+}
+
+// The active player's profile remembers the level as the one to continue from, at once.
+void rememberCurrentLevel(const std::string& name) {
+    CUserProfile* profile = getEngine().getActiveProfile();
+    if (!profile) {
+        return;
+    }
+    auto* statistics = dynamic_cast<CGameStatistics*>(profile->getExtension());
+    if (!statistics) {
+        return;
+    }
+    if (statistics->getCurrentLevel() != name) {
+        statistics->setCurrentLevel(name);
+        profile->markChanged();
+    }
+    profile->save();
 }
 
 } // namespace
@@ -31,6 +50,12 @@ void CGameDialogFactory::onDialogCreated(CNodeBasement* root, const std::string&
     attachAnimator(root, new CLevelController(this));
 
     std::string value;
+    if (getKeyValue(header, "-Game-IsLevel:", value)) {
+        if (readDescriptionInt(value) != 0) {
+            rememberCurrentLevel(Name);
+        }
+        clearPixelCopies();
+    }
     if (getKeyValue(header, "-Game-ShowTutorialOn1stFire:", value)) {
         showTutorialOnFirstFire = readDescriptionInt(value);
     }

@@ -1,6 +1,7 @@
 #include "level_controller.h"
 
 #include "animators/aatlasgauge.h"
+#include "fire_spots.h"
 #include "hole_maker.h"
 #include "level.h"
 #include "path_follower.h"
@@ -97,6 +98,10 @@ void CLevelController::startLevel() {
             follower->setPath(level->mainPath);
             return false;
         });
+        follower->setMoveHandler(
+            [level](const irr::core::vector2df& from, const irr::core::vector2df& to) {
+                raiseFireSpotEvents(*level, from, to);
+            });
         attachAnimator(ship, follower);
     }
     if (CTextNode* label = findTextNode("level_name")) {

@@ -55,6 +55,7 @@ void CPathFollower::onTick(irr::scene::ISceneNode* node, irr::u32 time) {
     if (RestartPending) {
         PathStart = time;
         RestartPending = false;
+        HasLastPosition = false;
     }
     const float last = static_cast<float>(Path.size() - 1);
     float segments = static_cast<float>(time - PathStart) * Speed * kSecondsPerMs;
@@ -66,13 +67,17 @@ void CPathFollower::onTick(irr::scene::ISceneNode* node, irr::u32 time) {
     }
     const irr::core::vector2df position = pointAt(Path, segments, Tension);
     node->setPosition(irr::core::vector3df(position.X, position.Y, 0));
+    const irr::core::vector2df from = HasLastPosition ? LastPosition : position;
+    LastPosition = position;
+    HasLastPosition = true;
     if (OnMove) {
-        OnMove(position);
+        OnMove(from, position);
     }
     if (!ended) {
         return;
     }
     PathStart = time;
+    HasLastPosition = false;
     ++CompletedPaths;
     if (OnPathEnd && OnPathEnd()) {
         removeThisAnimator();

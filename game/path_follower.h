@@ -16,8 +16,11 @@ public:
     // done). It loads the next wave, giving the follower its path with setPath, and returns true
     // when there is no next wave: the follower then removes itself.
     using PathEndHandler = std::function<bool()>;
-    // Called with the node's new position after every move (the level checks its fire spots).
-    using MoveHandler = std::function<void(const irr::core::vector2df&)>;
+    // Called after every move with the node's position before and after it (the level checks its
+    // fire spots along the way). The first move on a path starts where it ends, so the jump from
+    // one path's end to the next path's start is never reported as a way travelled.
+    using MoveHandler =
+        std::function<void(const irr::core::vector2df& from, const irr::core::vector2df& to)>;
 
     CPathFollower(std::vector<irr::core::vector2df> path, float speed, float tension);
 
@@ -42,6 +45,9 @@ private:
     float Tension;
     irr::u32 PathStart = 0;
     bool RestartPending = false;
+    // Where the last move on the current path ended; unset at the start of each path.
+    bool HasLastPosition = false;
+    irr::core::vector2df LastPosition;
     int CompletedPaths = 0;
     PathEndHandler OnPathEnd;
     MoveHandler OnMove;

@@ -5,6 +5,7 @@
 #include "level_outcome.h"
 #include "path_follower.h"
 #include "pause_marker.h"
+#include "userstats.h"
 
 #include "dialogs/dialog_fixture.h"
 
@@ -15,6 +16,7 @@
 class LevelGame : public TimedGame {
 public:
     CDialogFactory* createDialogFactory() override { return new CGameDialogFactory(); }
+    IProfileExtension* createProfileExtension() override { return new CGameStatistics(); }
     float getBaseTimerSpeed(int key) override {
         return key == 1 ? (isLevelInPlay() ? 1.0f : 0.0f) : 1.0f;
     }

@@ -1,6 +1,8 @@
 #include "level_fixture.h"
 
+#include "core/module_userprofile.h"
 #include "gameimplementation.h"
+#include "platform/files.h"
 #include "utils/utils_fs.h"
 
 namespace {
@@ -37,6 +39,27 @@ TEST_F(LevelLoading, ReadsLevelKeysAndEndsTheWaveListAtTheFirstGap) {
 
     closeNow("level1");
     EXPECT_EQ(currentLevel(), nullptr);
+}
+
+TEST_F(LevelLoading, PlayedLevelBecomesThePlayersCurrentLevelAtOnce) {
+    writeLevel("cave two", "-Game-IsLevel:1\n");
+    writeLevel("tutorial", "-Game-IsLevel:0\n");
+    getEngine().setActiveProfile("Ann");
+    CUserProfile* profile = getEngine().getActiveProfile();
+    auto* statistics = dynamic_cast<CGameStatistics*>(profile->getExtension());
+    ASSERT_NE(statistics, nullptr);
+
+    ASSERT_NE(open("cave two.dlg"), nullptr);
+    EXPECT_EQ(statistics->getCurrentLevel(), "cave two");
+    // Saved at once: a crash during the level still continues from it.
+    std::string saved;
+    ASSERT_TRUE(readWholeFile(profile->profilePath(), saved));
+    EXPECT_NE(saved.find("\nsCurrentLevel=cave two\n"), std::string::npos);
+    closeNow("cave two");
+
+    ASSERT_NE(open("tutorial.dlg"), nullptr);
+    EXPECT_EQ(statistics->getCurrentLevel(), "cave two");
+    closeNow("tutorial");
 }
 
 TEST_F(LevelLoading, DialogWithoutTheMarkerIsNoLevel) {

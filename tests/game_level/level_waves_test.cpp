@@ -56,4 +56,37 @@ TEST_F(LevelWaves, MissingWaveFileGivesNoPathAndNoActors) {
     closeNow("level1");
 }
 
+TEST_F(LevelWaves, ShipPassingFireSpotsTellsTheScriptsOnceEachWithTheTutorialFirst) {
+    run("::fired <- \"\"; ::tutorial <- \"\";"
+        "function spotText(t) { return t._name + \":\" + t._x.tointeger() + \",\" +"
+        "  t._y.tointeger() + \">\" + t._xTo.tointeger() + \",\" + t._yTo.tointeger() + \";\"; }"
+        "function activateFirespot(t) { ::fired += spotText(t); }"
+        "function showFireTutorial(t) { ::tutorial += spotText(t); }");
+    writeWave("w1.txt", mainPathBlock("Point[0]:x0 y0\nPoint[1]:x10 y0\nPoint[2]:x10 y10\n"
+                                      "Point[3]:x0 y10\n") +
+                            "<Points>\n-Name:firespot-a\nPoint[0]:x10 y0\nPoint[1]:x12 y1\n"
+                            "</Points>\n<Points>\n-Name:firespot-b\nPoint[0]:x10 y10\n"
+                            "Point[1]:x9 y12\n</Points>\n"
+                            "<Points>\n-Name:firespot-away\nPoint[0]:x50 y50\n"
+                            "Point[1]:x51 y50\n</Points>\n");
+    writeLevel("level1", "-Game-ShowTutorialOn1stFire:1\n-Wave1:w1.txt\n-Wave2:w1.txt\n");
+    CNodeBasement* root = open("level1.dlg");
+    ASSERT_NE(root, nullptr);
+    CGameDialogFactory* level = levelOf(root);
+    frameAt(kStart);
+    framesFromTo(kStart + 50, kStart + 950, 50);
+    EXPECT_EQ(run("return ::fired;").toString(), "");
+    framesFromTo(kStart + 1000, kStart + 2500, 50);
+    EXPECT_EQ(run("return ::fired;").toString(), "a:400,0>480,40;b:400,400>360,480;");
+    EXPECT_EQ(run("return ::tutorial;").toString(), "a:400,0>480,40;");
+    EXPECT_EQ(level->showTutorialOnFirstFire, 0);
+    // The second wave brings the same spots again; the first copies stay fired, the new ones fire
+    // once more, and the tutorial is not shown again.
+    framesFromTo(kStart + 2550, kStart + 6500, 50);
+    EXPECT_EQ(run("return ::fired;").toString(),
+              "a:400,0>480,40;b:400,400>360,480;a:400,0>480,40;b:400,400>360,480;");
+    EXPECT_EQ(run("return ::tutorial;").toString(), "a:400,0>480,40;");
+    closeNow("level1");
+}
+
 } // namespace

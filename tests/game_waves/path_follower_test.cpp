@@ -162,8 +162,8 @@ TEST_F(PathFollowerTest, ReportsEachMoveForTheFireSpots) {
     spots[1].start = vector2df(100, 100.5f);
     spots[1].name = "far";
     std::vector<std::string> activated;
-    follow(kSquare)->setMoveHandler([&](const vector2df& position) {
-        for (const FireSpot& spot : activateFireSpotsNear(spots, position)) {
+    follow(kSquare)->setMoveHandler([&](const vector2df& from, const vector2df& to) {
+        for (const FireSpot& spot : activateFireSpotsNear(spots, from, to)) {
             activated.push_back(spot.name);
         }
     });
@@ -175,6 +175,55 @@ TEST_F(PathFollowerTest, ReportsEachMoveForTheFireSpots) {
     ASSERT_EQ(activated, std::vector<std::string>{"near"});
     EXPECT_EQ(spots[0].activated, 1);
     EXPECT_EQ(spots[1].activated, 0);
+}
+
+} // namespace
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST_F(PathFollowerTest, SpotBetweenTwoFramesIsPassedAndFires) {
+    // Along the second segment of this straight path the ship runs from x 100 to 200 in a second,
+    // so two frames 20 ms apart are 2 units apart, far more than the reach.
+    std::vector<FireSpot> spots(1);
+    spots[0].start = vector2df(150, 0.2f);
+    spots[0].name = "between";
+    Names activated;
+    follow({{0, 0}, {100, 0}, {200, 0}, {300, 0}})
+        ->setMoveHandler([&](const vector2df& from, const vector2df& to) {
+            for (const FireSpot& spot : activateFireSpotsNear(spots, from, to)) {
+                activated.push_back(spot.name);
+            }
+        });
+    frameAt(kStart);
+    frameAt(kStart + 1490);
+    EXPECT_TRUE(activated.empty());
+    frameAt(kStart + 1510);
+    frameAt(kStart + 1530);
+    EXPECT_EQ(activated, Names{"between"});
+}
+
+TEST_F(PathFollowerTest, JumpToTheNextWavePathPassesNoSpot) {
+    // The next wave starts at (-200, 100); the ship jumps there from (0, 100) without flying.
+    std::vector<FireSpot> spots(1);
+    spots[0].start = vector2df(-100, 100);
+    spots[0].name = "jumped";
+    Names activated;
+    follow(kSquare)->setPathEndHandler([&] {
+        follower->setPath({{-200, 100}, {-300, 100}, {-300, 200}});
+        return false;
+    });
+    follower->setMoveHandler([&](const vector2df& from, const vector2df& to) {
+        for (const FireSpot& spot : activateFireSpotsNear(spots, from, to)) {
+            activated.push_back(spot.name);
+        }
+    });
+    framesFromTo(kStart, kStart + 3000, 100);
+    frameAt(kStart + 3100);
+    frameAt(kStart + 3200);
+    EXPECT_LT(ship->getPosition().X, -200);
+    EXPECT_TRUE(activated.empty());
 }
 
 } // namespace

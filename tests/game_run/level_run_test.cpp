@@ -1,0 +1,193 @@
+// A small test level played by the whole game, unattended, on the virtual display: the ship flies
+// its path through two waves, a black hole placed by the wave pulls a rock towards it, and the
+// level is won exactly once. Screenshots along the way are kept for looking at.
+
+#include "core/server_game.h"
+#include "core/vellumengine.h"
+#include "gameimplementation.h"
+#include "platform/message_box.h"
+#include "scene/node_base.h"
+#include "scene/node_utilities.h"
+#include "script/module_scripting.h"
+#include "support/kept_screenshot.h"
+#include "support/test_program.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kFrameTime = 20;
+const int kEarlyShot = 60;
+const int kLateShot = 150;
+const int kLastFrame = 330;
+
+const char* const kStartup = R"(
+function startGame()
+{
+    core_SetBackgroundImage("gui\\black.png", 0);
+    ::levelWait <- core_SetInterval(50, "openLevel();");
+}
+function openLevel()
+{
+    if (core_GetGameState() < 500)
+        return;
+    core_CancelInterval(::levelWait);
+    core_OpenDialog("testlevel");
+}
+::good <- 0;
+::bad <- 0;
+function levelFinished_Good(next) { ::good++; print("levelFinished_Good " + next); }
+function levelFinished_Bad(next) { ::bad++; print("levelFinished_Bad " + next); }
+function onCollision(t) {}
+function onHit(t) {}
+function onKill(t) {}
+function activateFirespot(t) {}
+function showFireTutorial(t) {}
+)";
+
+// The ship's two paths (editor units; the level multiplies by 40), the rock left of a black hole.
+void writeLevel(const TestProgram& program) {
+    program.copyGameFonts(true);
+    program.copyTestImage("orange_16.png", "gui/orange.png");
+    program.copyTestImage("white_16.png", "gui/white.png");
+    program.copyTestImage("grey_16.png", "gui/grey.png");
+    program.writeData("scripts/startup.nut", kStartup);
+    program.writeData("actors/rock.spr", "-Texture:\\gui\\white.png\n"
+                                         "-Name:rock\n"
+                                         "-Animation.Physics2D:shape[circle]density[1]\n");
+    program.writeData("actors/black_hole.spr",
+                      "-Texture:\\gui\\grey.png\n"
+                      "-Name:hole\n"
+                      "-Animation.Physics2D:affinityforce[40] affinityradius[14]\n");
+    program.writeData("dialogs/testlevel/level.dlg", "-DialogName:testlevel\n"
+                                                     "-Game-\n"
+                                                     "-Game-IsLevel:1\n"
+                                                     "-Game-NextLevel:after\n"
+                                                     "-Wave1:wave1.txt\n"
+                                                     "-Wave2:wave2.txt\n"
+                                                     "[Sprite]\n"
+                                                     "-Texture:\\gui\\orange.png\n"
+                                                     "-Name:mad_ship\n"
+                                                     "-Size:w3 h2\n"
+                                                     "-Position:x0 y0 z-1\n");
+    program.writeData("dialogs/testlevel/wave1.txt",
+                      "Actor:rock:x-0.2 y0.1 w0.05 h0.05\n"
+                      "Actor:black_hole:x0.05 y0.1 w0.08 h0.08\n"
+                      "<Points>\n-Name:MainPath\n"
+                      "Point[0]:x-0.4 y-0.25\nPoint[1]:x0.4 y-0.25\nPoint[2]:x0.4 y0.25\n"
+                      "</Points>\n");
+    program.writeData("dialogs/testlevel/wave2.txt",
+                      "<Points>\n-Name:MainPath\n"
+                      "Point[0]:x0.4 y0.25\nPoint[1]:x-0.4 y0.25\nPoint[2]:x-0.4 y-0.25\n"
+                      "</Points>\n");
+}
+
+// The game itself, writing to a report file where the ship and the rock are at the two
+// screenshots and, at the last frame, how the level ended and how many boxes appeared.
+class LevelRunGame : public CGameImplementation {
+public:
+    explicit LevelRunGame(const std::string& reportPath)
+        : report(std::fopen(reportPath.c_str(), "w")) {}
+    ~LevelRunGame() override { std::fclose(report); }
+
+    void onFrame() override {
+        ++frame;
+        if (frame == kEarlyShot || frame == kLateShot) {
+            tell("ship", getNodeByName("mad_ship"));
+            tell("rock", getNodeByName("rock"));
+        }
+        if (frame == kLastFrame) {
+            CScriptHost& scripting = getEngine().getScripting();
+            std::fprintf(report, "good %d\nbad %d\nboxes %d\n",
+                         scripting.callScriptCode("return ::good;").toInt(),
+                         scripting.callScriptCode("return ::bad;").toInt(), boxes);
+            std::fflush(report);
+        }
+    }
+    int boxes = 0;
+
+private:
+    void tell(const std::string& what, CNodeBasement* node) {
+        irr::core::vector3df at = node ? node->getAbsolutePosition() : irr::core::vector3df(999);
+        std::fprintf(report, "%s@%d %.3f %.3f\n", what.c_str(), frame, at.X, at.Y);
+    }
+    std::FILE* report;
+    int frame = 0;
+};
+
+std::string runIni(const std::string& early, const std::string& late) {
+    return TestProgram::defaultGameIni() + "ExitAfterFrames=" + std::to_string(kLastFrame + 1) +
+           "\nFixedFrameTime=" + std::to_string(kFrameTime) +
+           "\nScreenshotAt=" + std::to_string(kEarlyShot) + ":" + early + "," +
+           std::to_string(kLateShot) + ":" + late + "\n";
+}
+
+// The report's lines "name value..." by name.
+std::map<std::string, std::vector<float>> readReport(const std::string& path) {
+    std::map<std::string, std::vector<float>> values;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        fields >> name;
+        float value = 0;
+        while (fields >> value) {
+            values[name].push_back(value);
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+TEST(LevelRun, ShipFliesBothWavesAHolePullsTheRockAndTheLevelIsWonOnce) {
+    TestProgram shots;
+    const std::string early = shots.folder().native() + "early.png";
+    const std::string late = shots.folder().native() + "late.png";
+    const std::string reportPath = shots.folder().native() + "report.txt";
+    TestProgram program(runIni(early, late));
+    writeLevel(program);
+    EXPECT_EXIT(
+        {
+            auto* game = new LevelRunGame(reportPath);
+            setMessageBoxHook([game](const std::string& text, const std::string&, int) {
+                std::fprintf(stderr, "box: %s\n", text.c_str());
+                ++game->boxes;
+                return 1;
+            });
+            run(game);
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    auto report = readReport(reportPath);
+    for (const char* key : {"ship@60", "ship@150", "rock@60", "rock@150"}) {
+        ASSERT_EQ(report[key].size(), 2u) << key;
+    }
+    // The ship is on its path (the spline swings a little outside the points ±16 by ±10) and has
+    // moved on between the shots.
+    for (const char* key : {"ship@60", "ship@150"}) {
+        EXPECT_LE(std::abs(report[key][0]), 20.0f) << key;
+        EXPECT_LE(std::abs(report[key][1]), 15.0f) << key;
+    }
+    EXPECT_GT(std::hypot(report["ship@150"][0] - report["ship@60"][0],
+                         report["ship@150"][1] - report["ship@60"][1]),
+              5.0f);
+    // The rock starts at x -8 and falls towards the hole at x 2.
+    EXPECT_LT(report["rock@60"][0], report["rock@150"][0] - 1.0f);
+    EXPECT_NEAR(report["rock@150"][1], 4.0f, 1.0f);
+    EXPECT_EQ(report["good"], std::vector<float>{1});
+    EXPECT_EQ(report["bad"], std::vector<float>{0});
+    EXPECT_EQ(report["boxes"], std::vector<float>{0});
+    keepScreenshot(early, "level_run_early.png");
+    keepScreenshot(late, "level_run_late.png");
+}
