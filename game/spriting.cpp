@@ -1,6 +1,7 @@
 #include "spriting.h"
 
 #include "animators/abaseanimators.h"
+#include "eyecandyanimators.h"
 #include "hole_maker.h"
 #include "object_info.h"
 #include "physics_animator.h"
@@ -49,8 +50,14 @@ void CGameSpriteDescription::parseCustomKeys(const std::string& text,
 }
 
 void CGameSpriteDescription::applyCustomKeys(CNodeBasement* node, const SpriteCreationParams*) {
+    if (WarpTime > 0) {
+        attachAnimator(node, new CGeometryWarpAnimator(WarpTime, WarpAmplitude));
+    }
     if (FollowCursor != 0) {
         attachAnimator(node, new CHoleMaker(FollowSpeed));
+    }
+    if (AlignToPath != 0) {
+        attachAnimator(node, new CAlignToPathAnimator());
     }
     // The object info comes before the body: the body's contacts are only events for game
     // objects.

@@ -32,8 +32,9 @@ public:
     // record parsed again keeps nothing of its previous text.
     void parseCustomKeys(const std::string& text, const std::vector<std::string>* macroParams,
                          const SpriteCreationParams* creationParams) override;
-    // Attaches the hole maker of "-GameLogic-FollowCursor:", then the object info of
-    // "-GameLogic-ObjectInfo:" when its health is not 0, then the body of "-Animation.Physics2D:"
-    // when its parameters are not empty.
+    // Attaches the geometry warp of "-Animation.GeometryWarp:" when its period is above 0, the
+    // hole maker of "-GameLogic-FollowCursor:", the align-to-path animator when
+    // "-Animation.Align2Path:" is not 0, then the object info of "-GameLogic-ObjectInfo:" when its
+    // health is not 0, then the body of "-Animation.Physics2D:" when its parameters are not empty.
     void applyCustomKeys(CNodeBasement* node, const SpriteCreationParams* creationParams) override;
 };
