@@ -2,10 +2,12 @@
 
 #include "core/vellumengine.h"
 #include "level.h"
+#include "node_effects.h"
 #include "object_collisions.h"
 #include "physics_world.h"
 #include "scene/rendering_font.h"
 #include "scene/texture_cache.h"
+#include "script_api.h"
 #include "spriting.h"
 #include "text_effects.h"
 #include "userstats.h"
@@ -36,6 +38,15 @@ IProfileExtension* CGameImplementation::createProfileExtension() {
 
 CDialogFactory* CGameImplementation::createDialogFactory() {
     return new CGameDialogFactory();
+}
+
+void CGameImplementation::nodeEffectHook(irr::scene::ISceneNode* node, const std::string& effects,
+                                         bool atCreation) {
+    applyNodeEffects(node, effects, atCreation);
+}
+
+void CGameImplementation::registerScriptFunctions() {
+    registerGameScriptFunctions(getEngine().getScripting().vm());
 }
 
 bool CGameImplementation::isLevelLoaded() const {

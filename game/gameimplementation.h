@@ -25,6 +25,11 @@ public:
     SpriteDescription* createSpriteDescription() override;
     // A CGameDialogFactory, so dialogs marked "-Game-" become levels.
     CDialogFactory* createDialogFactory() override;
+    // The game's native script functions (script_api.h).
+    void registerScriptFunctions() override;
+    // The node effects "delay", "fadeout" and "sizeout" (node_effects.h).
+    void nodeEffectHook(irr::scene::ISceneNode* node, const std::string& effects,
+                        bool atCreation) override;
 
 private:
     // Whether a level is loaded and in play.

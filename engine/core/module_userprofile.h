@@ -46,6 +46,9 @@ public:
     int getWinCursor() const { return WinCursor; }
     float getEffectsVolume() const { return EffectsVolume; }
     float getMusicVolume() const { return MusicVolume; }
+    // The volume fields themselves, for bars that show them while they change.
+    const float* musicVolumeValue() const { return &MusicVolume; }
+    const float* effectsVolumeValue() const { return &EffectsVolume; }
     int getXResolution() const { return XResolution; }
     int getYResolution() const { return YResolution; }
     const std::string& getLanguage() const { return Language; }
