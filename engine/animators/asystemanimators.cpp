@@ -5,6 +5,8 @@
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
 
+#include <algorithm>
+
 namespace {
 
 const int kPauseLevel = 2;
@@ -33,10 +35,13 @@ void CSystemAnimator::onTick(irr::scene::ISceneNode*, irr::u32 time) {
 
 void CSystemAnimator::preloadNext() {
     CVellumEngine& engine = getEngine();
-    int count = static_cast<int>(PreloadList.size());
+    const int count = static_cast<int>(PreloadList.size());
     if (PreloadIndex < count) {
-        engine.preloadResource(PreloadList[PreloadIndex]);
-        ++PreloadIndex;
+        const int perFrame = std::max(1, (count + kPreloadFrames - 1) / kPreloadFrames);
+        const int end = std::min(count, PreloadIndex + perFrame);
+        for (; PreloadIndex < end; ++PreloadIndex) {
+            engine.preloadResource(PreloadList[PreloadIndex]);
+        }
         engine.setPreloadProgress(static_cast<float>(PreloadIndex) / static_cast<float>(count));
         return;
     }

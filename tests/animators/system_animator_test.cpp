@@ -67,6 +67,32 @@ TEST_F(SystemAnimator, PreloadsOneFilePerFrameLanguageFolderFirstThenRuns) {
     EXPECT_EQ(text, "c");
 }
 
+TEST_F(SystemAnimator, LongPreloadListIsSpreadOverAFixedNumberOfFrames) {
+    // 100 files and the folder's own three: four files per frame, done in 26 frames.
+    for (int file = 0; file < 100; ++file) {
+        data.writeData(format("texts/t%03i.txt", file), "text");
+    }
+    CSystemAnimator* system = new CSystemAnimator();
+    const int count = static_cast<int>(system->preloadList().size());
+    ASSERT_GT(count, 2 * CSystemAnimator::kPreloadFrames);
+    attachAnimator(makeNode(), system);
+    const int perFrame =
+        (count + CSystemAnimator::kPreloadFrames - 1) / CSystemAnimator::kPreloadFrames;
+    int frame = 0;
+    while (getEngine().getStage() == STAGE_PRELOADING && frame <= count) {
+        ++frame;
+        frameAt(kStart + frame * 12);
+        if (getEngine().getStage() == STAGE_PRELOADING) {
+            EXPECT_FLOAT_EQ(getEngine().getPreloadProgress(),
+                            std::min(1.0f, static_cast<float>(frame * perFrame) / count));
+        }
+    }
+    EXPECT_LE(frame, CSystemAnimator::kPreloadFrames + 1);
+    EXPECT_EQ(getEngine().getStage(), STAGE_RUNNING);
+    std::string text;
+    EXPECT_TRUE(readTextFile("texts\\t099.txt", text));
+}
+
 TEST_F(SystemAnimator, EmptyDataFoldersRunFromTheFirstFrame) {
     for (const char* file : {"data_en/strings.lng", "data/gui/empty.png", "data/gui/black.png"}) {
         std::remove((data.folder().native() + file).c_str());
