@@ -1,6 +1,6 @@
-// A small test level played by the whole game, unattended, on the virtual display: the ship flies
-// its path through two waves, a black hole placed by the wave pulls a rock towards it, and the
-// level is won exactly once. Screenshots along the way are kept for looking at.
+// The authors' guide's example level played by the whole game, unattended, on the virtual display:
+// the ship flies its path through two waves, a black hole placed by the wave pulls a rock towards
+// it, and the level is won exactly once. Screenshots along the way are kept for looking at.
 
 #include "core/server_game.h"
 #include "core/vellumengine.h"
@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -30,65 +31,18 @@ const int kEarlyShot = 60;
 const int kLateShot = 150;
 const int kLastFrame = 330;
 
-const char* const kStartup = R"(
-function startGame()
-{
-    core_SetBackgroundImage("gui\\black.png", 0);
-    ::levelWait <- core_SetInterval(50, "openLevel();");
-}
-function openLevel()
-{
-    if (core_GetGameState() < 500)
-        return;
-    core_CancelInterval(::levelWait);
-    core_OpenDialog("testlevel");
-}
-::good <- 0;
-::bad <- 0;
-function levelFinished_Good(next) { ::good++; print("levelFinished_Good " + next); }
-function levelFinished_Bad(next) { ::bad++; print("levelFinished_Bad " + next); }
-function onCollision(t) {}
-function onHit(t) {}
-function onKill(t) {}
-function activateFirespot(t) {}
-function showFireTutorial(t) {}
-)";
-
-// The ship's two paths (editor units; the level multiplies by 40), the rock left of a black hole.
-void writeLevel(const TestProgram& program) {
+// The authors' guide's example game (docs/example), with the bundled images it names.
+void writeExample(const TestProgram& program) {
     program.copyGameFonts(true);
-    program.copyTestImage("orange_16.png", "gui/orange.png");
-    program.copyTestImage("white_16.png", "gui/white.png");
-    program.copyTestImage("grey_16.png", "gui/grey.png");
-    program.writeData("scripts/startup.nut", kStartup);
-    program.writeData("actors/rock.spr", "-Texture:\\gui\\white.png\n"
-                                         "-Name:rock\n"
-                                         "-Animation.Physics2D:shape[circle]density[1]\n");
-    program.writeData("actors/black_hole.spr",
-                      "-Texture:\\gui\\grey.png\n"
-                      "-Name:hole\n"
-                      "-Animation.Physics2D:affinityforce[40] affinityradius[14]\n");
-    program.writeData("dialogs/testlevel/level.dlg", "-DialogName:testlevel\n"
-                                                     "-Game-\n"
-                                                     "-Game-IsLevel:1\n"
-                                                     "-Game-NextLevel:after\n"
-                                                     "-Wave1:wave1.txt\n"
-                                                     "-Wave2:wave2.txt\n"
-                                                     "[Sprite]\n"
-                                                     "-Texture:\\gui\\orange.png\n"
-                                                     "-Name:mad_ship\n"
-                                                     "-Size:w3 h2\n"
-                                                     "-Position:x0 y0 z-1\n");
-    program.writeData("dialogs/testlevel/wave1.txt",
-                      "Actor:rock:x-0.2 y0.1 w0.05 h0.05\n"
-                      "Actor:black_hole:x0.05 y0.1 w0.08 h0.08\n"
-                      "<Points>\n-Name:MainPath\n"
-                      "Point[0]:x-0.4 y-0.25\nPoint[1]:x0.4 y-0.25\nPoint[2]:x0.4 y0.25\n"
-                      "</Points>\n");
-    program.writeData("dialogs/testlevel/wave2.txt",
-                      "<Points>\n-Name:MainPath\n"
-                      "Point[0]:x0.4 y0.25\nPoint[1]:x-0.4 y0.25\nPoint[2]:x-0.4 y-0.25\n"
-                      "</Points>\n");
+    const std::string source = __FILE__;
+    const std::string repository = source.substr(0, source.rfind("tests/game_run/"));
+    std::filesystem::copy(repository + "docs/example/data", program.folder().native() + "data",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    for (const char* image : {"rock_small.png", "black_hole.png", "target.png", "mad_ship.png"}) {
+        std::filesystem::copy_file(repository + "data/actors/" + image,
+                                   program.folder().native() + "data/actors/" + image);
+    }
 }
 
 // The game itself, writing to a report file where the ship and the rock are at the two
@@ -108,8 +62,8 @@ public:
         if (frame == kLastFrame) {
             CScriptHost& scripting = getEngine().getScripting();
             std::fprintf(report, "good %d\nbad %d\nboxes %d\n",
-                         scripting.callScriptCode("return ::good;").toInt(),
-                         scripting.callScriptCode("return ::bad;").toInt(), boxes);
+                         scripting.callScriptCode("return ::levelsWon;").toInt(),
+                         scripting.callScriptCode("return ::levelsLost;").toInt(), boxes);
             std::fflush(report);
         }
     }
@@ -156,7 +110,7 @@ TEST(LevelRun, ShipFliesBothWavesAHolePullsTheRockAndTheLevelIsWonOnce) {
     const std::string late = shots.folder().native() + "late.png";
     const std::string reportPath = shots.folder().native() + "report.txt";
     TestProgram program(runIni(early, late));
-    writeLevel(program);
+    writeExample(program);
     EXPECT_EXIT(
         {
             auto* game = new LevelRunGame(reportPath);
