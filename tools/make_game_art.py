@@ -38,9 +38,13 @@ Interface (data/gui/):
   button_normal.png, button_hover.png, button_pressed.png, button_disabled.png
                      256x64 each: a rounded neon button in its four states; the hover, pressed
                      and disabled images are whole buttons laid over the normal one.
-  button.spr         the normal image, the hover image (-Event.Mouse.Over.Image:) and
-                     -Size:1; a dialog uses it as -Texture:\\gui\\button.spr with its own
-                     -Size:w8 h2 (the intended 4:1 shape), click keys and label.
+  button.spr         the normal image with -Size:1, the hover image (-Event.Mouse.Over.Image:)
+                     and the pressed image (-Event.Mouse.Click.Image:); a dialog uses it as
+                     -Texture:\\gui\\button.spr with its own -Size:w8 h2 (the intended 4:1
+                     shape), click action and label.
+  button_hover.spr, button_pressed.spr
+                     the hover and pressed images, just in front of the button (z -0.002 and
+                     -0.004) so that they cover it.
   canvas_corner.png 64x64, canvas_edge.png 64x64, canvas_top.png 128x128, canvas_bg.png
                      32x32, with canvas_corner.spr, canvas_edge.spr, canvas_top.spr: the image
                      set of framed canvases. The corner is the top-left piece (the frame line
@@ -65,7 +69,8 @@ Effects (data/effects/):
   hole_flash.png     128x128: a white-violet flash with four spikes. hole_flash.spr: 3 x 3 units
                      growing 2.5 times in 300 ms while it fades and removes itself.
 
-Actors (data/actors/), each with a .spr of visual keys only:
+Actors (data/actors/). Their .spr files are written by hand (they hold the game keys too), so
+this tool never writes them; the sizes below are the ones they use:
   mad_ship.png       256x128, pointing right (+X): the enemy ship, dark hull with orange neon.
                      3 x 1.5 units.
   black_hole.png     256x256: dark core, violet spiral ring, glow. 3 x 3 units, turning slowly.
@@ -1003,7 +1008,11 @@ DESCRIPTIONS = {
     "data/gui/volslider.spr": "-Texture:volslider.png\n-Size:w1 h0.125\n-Position:z-0.01\n",
     "data/gui/curtain.spr": "-Texture:white.png\n-Size:w40 h30\n",
     "data/gui/button.spr": "-Texture:button_normal.png\n-Size:1\n"
-                           "-Event.Mouse.Over.Image:\\gui\\button_hover.png\n",
+                           "-Event.Mouse.Over.Image:\\gui\\button_hover.spr\n"
+                           "-Event.Mouse.Click.Image:\\gui\\button_pressed.spr\n",
+    # The hover and pressed images lie just in front of the button, so they cover it.
+    "data/gui/button_hover.spr": "-Texture:button_hover.png\n-Size:1\n-Position:z-0.002\n",
+    "data/gui/button_pressed.spr": "-Texture:button_pressed.png\n-Size:1\n-Position:z-0.004\n",
     "data/gui/canvas_corner.spr": "-Texture:canvas_corner.png\n",
     "data/gui/canvas_edge.spr": "-Texture:canvas_edge.png\n",
     "data/gui/canvas_top.spr": "-Texture:canvas_top.png\n",
@@ -1019,17 +1028,6 @@ DESCRIPTIONS = {
                                   "-Selfdestruction:t780 f200\n",
     "data/effects/hole_flash.spr": "-Texture:hole_flash.png\n-Size:3\n"
                                    "-Animation.Size:s2.5 t300\n-Selfdestruction:t320 f300\n",
-    "data/actors/mad_ship.spr": "-Texture:mad_ship.png\n-Size:w3 h1.5\n",
-    "data/actors/black_hole.spr": "-Texture:black_hole.png\n-Size:3\n"
-                                  "-Animation.Rotation:s-0.05\n",
-    "data/actors/white_hole.spr": "-Texture:white_hole.png\n-Size:3\n"
-                                  "-Animation.Rotation:s0.04\n",
-    "data/actors/rock_small.spr": "-Texture:rock_small.png\n-Size:1.2\n",
-    "data/actors/rock_big.spr": "-Texture:rock_big.png\n-Size:2.5\n",
-    "data/actors/planet_red.spr": "-Texture:planet_red.png\n-Size:3\n",
-    "data/actors/planet_blue.spr": "-Texture:planet_blue.png\n-Size:4\n",
-    "data/actors/planet_green.spr": "-Texture:planet_green.png\n-Size:3.5\n",
-    "data/actors/target.spr": "-Texture:target.png\n-Size:3\n",
 }
 
 

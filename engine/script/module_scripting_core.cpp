@@ -5,6 +5,7 @@
 #include "script/core_api_dialogs.h"
 #include "script/core_api_engine.h"
 #include "script/core_api_files.h"
+#include "script/core_api_highscores.h"
 #include "script/core_api_input.h"
 #include "script/core_api_nodes.h"
 #include "script/core_api_profile.h"
@@ -101,6 +102,9 @@ const CoreFunctionEntry kCoreFunctions[] = {
     {"core_GetSprIniParameter", "*", core_GetSprIniParameter},
     {"core_SerializeObj", "*", core_SerializeObj},
     {"core_DeserializeObj", "*", core_DeserializeObj},
+    {"core_GetHighScores", "", core_GetHighScores},
+    {"core_GetHighScorePlace", "n", core_GetHighScorePlace},
+    {"core_AddHighScore", "*", core_AddHighScore},
 };
 
 } // namespace

@@ -1,0 +1,210 @@
+// The bundled game played from its main menu by recorded input on the virtual display: the
+// options screen and its volume slider, the high-score table, the pause screen of level 1 and
+// the screens that follow a won or lost level. Every screenshot is kept for looking at.
+
+#include "menu_run.h"
+#include "support/test_program.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Depths of the dialogs' items: the main menu lies at z 0; the screens over it or over a level
+// at -1.5 (name prompt and notes at -2), their buttons 0.2 further in front.
+const float kMenuZ = 0.0f;
+const float kScreenItemZ = -1.7f;
+const float kPromptItemZ = -2.2f;
+const float kPauseButtonZ = -1.2f;
+
+const int kEscape = 27;
+const int kBackspace = 8;
+
+// The main menu of a player without a level to continue.
+const float kNewGameY = 3.25f;
+const float kOptionsY = 0.75f;
+const float kHighScoresY = -1.75f;
+// Options: the music bar spans x -0.5 .. 9.5 at y -2.5.
+const float kMusicBarLeft = -0.5f;
+const float kMusicBarWidth = 10.0f;
+const float kMusicBarY = -2.5f;
+const float kBackY = -8.2f;
+// The pause button of a level, the pause screen's buttons.
+const float kPauseButtonX = 16.9f;
+const float kPauseButtonY = -13.3f;
+const float kResumeY = 0.6f;
+const float kPauseMenuY = -2.0f;
+// Result screens: two buttons side by side; the name prompt's OK.
+const float kLeftButtonX = -4.5f;
+const float kRightButtonX = 4.5f;
+const float kResultButtonY = -2.4f;
+const float kGameEndButtonY = -3.0f;
+const float kPromptOkY = -3.2f;
+
+// "New game" is clicked at frame 80; level 1 is open (behind a fading curtain) by frame 110.
+const int kNewGameFrame = 80;
+std::string newGame() {
+    return clickAt(kNewGameFrame, 0, kNewGameY, kMenuZ);
+}
+
+} // namespace
+
+TEST(GameMenus, TheMusicBarTakesTheClickedVolumeIntoTheProfileAndScreensCloseAgain) {
+    TestProgram program;
+    MenuRun run;
+    run.input = clickAt(80, 0, kOptionsY, kMenuZ) +
+                clickAt(120, kMusicBarLeft + 0.75f * kMusicBarWidth, kMusicBarY, kScreenItemZ) +
+                clickAt(150, 0, kBackY, kScreenItemZ) + clickAt(170, 0, kHighScoresY, kMenuZ) +
+                keyPress(210, kEscape, kEscape);
+    run.shots = {{70, "menus_main.png"},
+                 {110, "menus_options.png"},
+                 {140, "menus_options_music.png"},
+                 {200, "menus_highscores_empty.png"}};
+    run.checks = {{70, {"main_menu", "options"}},
+                  {110, {"options"}},
+                  {165, {"options"}},
+                  {200, {"highscores"}},
+                  {230, {"highscores", "main_menu"}}};
+    run.lastFrame = 240;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["main_menu@70"], 1);
+    EXPECT_EQ(report["options@70"], 0);
+    EXPECT_EQ(report["options@110"], 1);
+    EXPECT_EQ(report["options@165"], 0);
+    EXPECT_EQ(report["highscores@200"], 1);
+    EXPECT_EQ(report["highscores@230"], 0);
+    EXPECT_EQ(report["main_menu@230"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+    // Three quarters of the bar (the sound server keeps volumes within its margins).
+    EXPECT_NEAR(std::atof(profileValue(program, "MusicVolume").c_str()), 0.75, 0.03);
+    EXPECT_EQ(profileValue(program, "EffectsVolume"), "0.50");
+}
+
+TEST(GameMenus, EscapeAndThePauseButtonPauseLevelOneAndTheMainMenuOffersToContinueIt) {
+    TestProgram program;
+    MenuRun run;
+    run.input = newGame() + keyPress(160, kEscape, kEscape) + keyPress(190, kEscape, kEscape) +
+                clickAt(220, kPauseButtonX, kPauseButtonY, kPauseButtonZ) +
+                clickAt(250, 0, kResumeY, kScreenItemZ) +
+                clickAt(280, kPauseButtonX, kPauseButtonY, kPauseButtonZ) +
+                clickAt(310, 0, kPauseMenuY, kScreenItemZ);
+    run.shots = {
+        {150, "menus_level1.png"}, {180, "menus_pause.png"}, {380, "menus_main_continue.png"}};
+    run.checks = {
+        {150, {"level1", "pause", "levelstate"}}, {180, {"pause", "levelstate"}},
+        {210, {"pause", "levelstate"}},           {240, {"pause"}},
+        {270, {"pause", "levelstate"}},           {380, {"main_menu", "level1", "pause"}}};
+    run.lastFrame = 390;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["level1@150"], 1);
+    EXPECT_EQ(report["pause@150"], 0);
+    EXPECT_EQ(report["levelstate@150"], 2);
+    EXPECT_EQ(report["pause@180"], 1);
+    EXPECT_EQ(report["levelstate@180"], 3);
+    EXPECT_EQ(report["pause@210"], 0);
+    EXPECT_EQ(report["levelstate@210"], 2);
+    EXPECT_EQ(report["pause@240"], 1);
+    EXPECT_EQ(report["pause@270"], 0);
+    EXPECT_EQ(report["levelstate@270"], 2);
+    EXPECT_EQ(report["main_menu@380"], 1);
+    EXPECT_EQ(report["level1@380"], 0);
+    EXPECT_EQ(report["pause@380"], 0);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+    EXPECT_EQ(profileValue(program, "sCurrentLevel"), "level1");
+}
+
+TEST(GameMenus, WinningTheLastLevelAsksForANameAndEntersTheRunInTheHighScores) {
+    TestProgram program;
+    MenuRun run;
+    run.input =
+        newGame() + keyPress(240, kBackspace, kBackspace) + keyPress(242, kBackspace, kBackspace) +
+        keyPress(244, kBackspace, kBackspace) + keyPress(246, kBackspace, kBackspace) +
+        keyPress(248, kBackspace, kBackspace) + keyPress(250, kBackspace, kBackspace) +
+        typing(252, "zoe") + clickAt(270, 0, kPromptOkY, kPromptItemZ) +
+        clickAt(320, kLeftButtonX, kGameEndButtonY, kScreenItemZ) + keyPress(370, kEscape, kEscape);
+    run.code = {{150, "levelFinished_Good(\"end\");"}};
+    run.shots = {{262, "menus_highscore_name.png"},
+                 {310, "menus_game_end.png"},
+                 {360, "menus_highscores.png"}};
+    run.checks = {{200, {"highscore_name", "game_end"}},
+                  {235, {"highscore_name", "game_end", "levelstate"}},
+                  {300, {"highscore_name", "game_end"}},
+                  {360, {"highscores", "game_end", "levelstate"}},
+                  {390, {"highscores", "game_end", "levelstate"}}};
+    run.lastFrame = 400;
+    auto report = runMenus(program, run);
+
+    // The level stays on screen a moment before the prompt; the prompt pauses it.
+    EXPECT_EQ(report["highscore_name@200"], 0);
+    EXPECT_EQ(report["highscore_name@235"], 1);
+    EXPECT_EQ(report["game_end@235"], 0);
+    EXPECT_EQ(report["levelstate@235"], 3);
+    EXPECT_EQ(report["highscore_name@300"], 0);
+    EXPECT_EQ(report["game_end@300"], 1);
+    // The table takes the game-end screen's place until Escape closes it; the level stays paused.
+    EXPECT_EQ(report["highscores@360"], 1);
+    EXPECT_EQ(report["game_end@360"], 0);
+    EXPECT_EQ(report["levelstate@360"], 3);
+    EXPECT_EQ(report["highscores@390"], 0);
+    EXPECT_EQ(report["game_end@390"], 1);
+    EXPECT_EQ(report["levelstate@390"], 3);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+    // Level 1 is worth 1000; the typed name is capitalized.
+    EXPECT_NE(program.folder().read("Profile/hiscores.ini").find(";1000;Zoe\n"), std::string::npos);
+    EXPECT_EQ(profileValue(program, "OptionLong[RunOver]"), "1");
+}
+
+TEST(GameMenus, ALostLevelIsRetriedAndAWonOneShowsItsScoreUnderTheGivenName) {
+    TestProgram program;
+    MenuRun run;
+    run.input = newGame() + clickAt(240, kLeftButtonX, kResultButtonY, kScreenItemZ) +
+                clickAt(420, 0, kPromptOkY, kPromptItemZ);
+    run.code = {{150, "levelFinished_Bad(\"level2\");"}, {320, "levelFinished_Good(\"level2\");"}};
+    run.shots = {{230, "menus_level_lost.png"}, {450, "menus_level_won.png"}};
+    run.checks = {{230, {"level_lost", "levelstate"}},
+                  {300, {"level_lost", "level1", "levelstate"}},
+                  {410, {"highscore_name"}},
+                  {450, {"highscore_name", "level_won"}}};
+    run.lastFrame = 460;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["level_lost@230"], 1);
+    EXPECT_EQ(report["levelstate@230"], 3);
+    EXPECT_EQ(report["level_lost@300"], 0);
+    EXPECT_EQ(report["level1@300"], 1);
+    EXPECT_EQ(report["levelstate@300"], 2);
+    EXPECT_EQ(report["highscore_name@410"], 1);
+    EXPECT_EQ(report["highscore_name@450"], 0);
+    EXPECT_EQ(report["level_won@450"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+    // One lost try costs 250 of the level's 1000; the prompt offered the profile's name.
+    EXPECT_NE(program.folder().read("Profile/hiscores.ini").find(";750;Player\n"),
+              std::string::npos);
+}
+
+TEST(GameMenus, TheGermanLanguageFolderHasEveryTextOfTheMenus) {
+    TestProgram program;
+    MenuRun run;
+    run.language = "data_de";
+    run.input = clickAt(80, 0, kOptionsY, kMenuZ) + clickAt(120, 0, kBackY, kScreenItemZ) +
+                clickAt(140, 0, kNewGameY, kMenuZ) + keyPress(220, kEscape, kEscape);
+    run.shots = {
+        {70, "menus_de_main.png"}, {110, "menus_de_options.png"}, {240, "menus_de_pause.png"}};
+    run.checks = {{110, {"options"}}, {240, {"pause"}}};
+    run.lastFrame = 250;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["options@110"], 1);
+    EXPECT_EQ(report["pause@240"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+}
