@@ -71,8 +71,7 @@ Value newClass(State& state, const Value& base, const Value& attributes) {
         cls->nativeType = parent->nativeType;
         for (std::size_t i = 0; i < kMetaCount; ++i)
             cls->metamethods[i] = parent->metamethods[i];
-        for (std::size_t i = 0; i < cls->members.size(); ++i)
-            cls->index.set(cls->members[i].key, Value::integer(static_cast<std::int32_t>(i)));
+        cls->index.copyFrom(parent->index);
     }
     return result;
 }

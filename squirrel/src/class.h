@@ -1,6 +1,7 @@
 // Classes and their instances. A class keeps its members in declaration order with a table from
-// key to position; a member is either a field, whose value every instance holds in a slot of
-// its own (the class holds the default), or a method or static value shared through the class.
+// key to position, whose order is the order in which the members iterate; a member is either a
+// field, whose value every instance holds in a slot of its own (the class holds the default), or a
+// method or static value shared through the class.
 #pragma once
 
 #include "metamethods.h"

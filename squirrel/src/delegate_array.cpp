@@ -42,7 +42,7 @@ Value arrayPop(Machine& m, Value* args, int) {
 Value arrayTop(Machine& m, Value* args, int) {
     auto& items = itemsOf(args[0]);
     if (items.empty())
-        m.raiseError("empty array");
+        m.raiseError("top() on a empty array");
     return slotValue(items.back());
 }
 
@@ -59,7 +59,7 @@ Value arrayRemove(Machine& m, Value* args, int) {
     auto& items = itemsOf(args[0]);
     std::int32_t index = args[1].toInt();
     if (index < 0 || static_cast<std::size_t>(index) >= items.size())
-        m.raiseError("index out of range");
+        m.raiseError("idx out of range");
     Value removed = std::move(items[static_cast<std::size_t>(index)]);
     items.erase(items.begin() + index);
     return slotValue(removed);

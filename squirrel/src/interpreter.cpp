@@ -40,25 +40,30 @@ bool Machine::foreachStep(Value* slots) {
         return true;
     }
     case Tag::Class: {
-        const auto& members = container.as<Class>()->members;
-        if (static_cast<std::size_t>(position) >= members.size())
+        // Members come in the order of the class's key table, as for a table.
+        const Class* cls = container.as<Class>();
+        std::uint32_t live = cls->index.nextLive(static_cast<std::uint32_t>(position));
+        if (live >= cls->index.end())
             return false;
-        const ClassMember& member = members[static_cast<std::size_t>(position)];
+        const ClassMember& member =
+            cls->members[static_cast<std::size_t>(cls->index.entry(live).value.i)];
         slots[2] = member.key;
         slots[3] = slotValue(member.value);
-        slots[1].setInt(position + 1);
+        slots[1].setInt(static_cast<std::int32_t>(live + 1));
         return true;
     }
     case Tag::Instance: {
         // _nexti gives the key after the previous one (null at the start), null at the end.
         Value fn;
         if (!metamethod(container, Meta::Nexti, fn))
-            raiseError("cannot iterate %s", typeName(container.tag));
+            raiseError("_nexti failed");
         Value object = container;
         Value key = call(fn, object, &slots[1], 1);
         if (key.isNull())
             return false;
-        Value value = get(object, key);
+        Value value;
+        if (!tryGet(object, key, value))
+            raiseError("_nexti returned an invalid idx");
         slots[1] = key;
         slots[2] = std::move(key);
         slots[3] = std::move(value);

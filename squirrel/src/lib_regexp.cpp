@@ -43,7 +43,7 @@ bool search(Machine& m, Value* args, int count, std::vector<Regex::Capture>& cap
 
 // {begin = ..., end = ...}; a group that took no part gives 0 and 0.
 Value range(State& s, const Regex::Capture& capture) {
-    Value table = s.newTable(2);
+    Value table = s.newTable();
     bool matched = capture.begin >= 0;
     table.table()->set(s.string("begin"),
                        Value::integer(matched ? static_cast<std::int32_t>(capture.begin) : 0));

@@ -136,35 +136,15 @@ Value stringSplit(Machine& m, Value* args, int count) {
     return result;
 }
 
-// A backslash before quotes, backslashes and control characters; \xnn for other characters
-// that do not print.
+// A backslash before quotes, backslashes and the zero byte; \xnn for every other character
+// that does not print, control characters with a name of their own included (a line feed is
+// written \x0a).
 Value stringEscape(Machine& m, Value* args, int) {
     std::string_view text = args[1].str()->view();
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '\a':
-            out += "\\a";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\v':
-            out += "\\v";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
         case '\\':
             out += "\\\\";
             break;

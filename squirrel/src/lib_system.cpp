@@ -40,7 +40,7 @@ Value systemDate(Machine& m, Value* args, int count) {
     else
         m.raiseError("invalid format");
     State& s = m.state;
-    Value date = s.newTable(8);
+    Value date = s.newTable();
     Table* d = date.table();
     d->set(s.string("sec"), Value::integer(parts.tm_sec));
     d->set(s.string("min"), Value::integer(parts.tm_min));

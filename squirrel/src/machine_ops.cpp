@@ -256,6 +256,15 @@ void Machine::newSlot(const Value& object, const Value& key, const Value& value)
     case Tag::Class:
         addClassMember(object, key, value, Value(), false, false);
         return;
+    case Tag::Instance: {
+        // An instance has only its class's members; _newslot may take new ones elsewhere.
+        Value fn;
+        if (!metamethod(object, Meta::NewSlot, fn))
+            raiseError("class instances do not support the new slot operator");
+        Value args[2] = {key, value};
+        call(fn, object, args, 2);
+        return;
+    }
     default:
         raiseError("indexing %s with %s", typeName(object.tag), typeName(key.tag));
     }
@@ -510,10 +519,9 @@ Value Machine::clone(const Value& v) {
     switch (v.tag) {
     case Tag::Table: {
         Table* source = v.table();
-        Value copy = state.newTable(source->size());
+        Value copy = state.newTable();
         Table* target = copy.table();
-        for (std::uint32_t i = source->nextLive(0); i < source->end(); i = source->nextLive(i + 1))
-            target->set(source->entry(i).key, source->entry(i).value);
+        target->copyFrom(*source);
         target->delegate = source->delegate;
         Value fn;
         if (metamethod(copy, Meta::Cloned, fn))

@@ -5,9 +5,10 @@
 namespace squirrel::detail {
 
 struct Regex::Node {
-    enum Kind { Char, Any, Set, Group, Begin, End, WordBoundary, NotWordBoundary };
+    enum Kind { Char, Any, Set, Group, Begin, End, WordBoundary, NotWordBoundary, Balanced };
     Kind kind = Char;
-    unsigned char ch = 0;
+    unsigned char ch = 0;    // of Char, and the opening character of Balanced
+    unsigned char close = 0; // the closing character of Balanced
     std::bitset<256> set;
     std::vector<Sequence> alternatives; // of a group
     int capture = -1;                   // of a capturing group
@@ -155,6 +156,12 @@ private:
             char letter = p_[pos_++];
             if (letter == 'b' || letter == 'B') {
                 node.kind = letter == 'b' ? Node::WordBoundary : Node::NotWordBoundary;
+            } else if (letter == 'm') {
+                if (pos_ + 2 > p_.size())
+                    fail("balanced chars expected");
+                node.kind = Node::Balanced;
+                node.ch = static_cast<unsigned char>(p_[pos_++]);
+                node.close = static_cast<unsigned char>(p_[pos_++]);
             } else if (escapeClass(letter, node.set)) {
                 node.kind = Node::Set;
             } else {
@@ -371,6 +378,8 @@ private:
             bool boundary = (pos > 0 && wordAt(pos - 1)) != wordAt(pos);
             return boundary == (node.kind == Node::WordBoundary) && resume(k, pos);
         }
+        case Node::Balanced:
+            return balanced(node, pos, k);
         default: {
             Continuation close{Continuation::CloseGroup};
             close.node = &node;
@@ -384,6 +393,24 @@ private:
             return false;
         }
         }
+    }
+
+    // From the opening character at pos to the closing one that brings the nesting back to
+    // zero; the closing character is tested first, so equal characters match the next one.
+    bool balanced(const Node& node, std::size_t pos, const Continuation* k) {
+        if (pos >= text_.size() || static_cast<unsigned char>(text_[pos]) != node.ch)
+            return false;
+        int depth = 1;
+        for (std::size_t at = pos + 1; at < text_.size(); ++at) {
+            auto c = static_cast<unsigned char>(text_[at]);
+            if (c == node.close) {
+                if (--depth == 0)
+                    return resume(k, at + 1);
+            } else if (c == node.ch) {
+                ++depth;
+            }
+        }
+        return false;
     }
 
     // A repeated single character: count how far it runs, then back off one at a time.

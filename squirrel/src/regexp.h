@@ -1,6 +1,7 @@
 // Regular expressions of the string library: ^ $ . | ( ) (?: ) [ ] character classes, the
 // greedy repetitions * + ? {n} {n,} {n,m}, the escapes \t \n \r \f and the classes
-// \l \u \a \A \w \W \s \S \d \D \x \X \c \C \p \P, and the word boundaries \b \B.
+// \l \u \a \A \w \W \s \S \d \D \x \X \c \C \p \P, the word boundaries \b \B, and the balanced
+// match \mXY: from an X to the Y that closes it, with nested X...Y pairs inside.
 // Matching backtracks; repetitions take as much as they can first.
 #pragma once
 

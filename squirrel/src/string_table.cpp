@@ -7,9 +7,23 @@
 namespace squirrel::detail {
 
 std::uint32_t hashBytes(const char* data, std::size_t length) {
-    // Short strings are hashed whole. Long ones (often built by repeated concatenation) hash
-    // their first and last 32 bytes and about 32 bytes sampled in between, so that creating a
-    // long string does not cost a second pass over it.
+    // Long strings are sampled: about 32 bytes, from the end. Tables place string keys by this
+    // hash, so it fixes the order in which they iterate.
+    auto hash = static_cast<std::uint32_t>(length);
+    std::size_t step = (length >> 5) + 1;
+    for (std::size_t i = length; i >= step; i -= step) {
+        auto c = static_cast<std::uint16_t>(static_cast<signed char>(data[i - 1]));
+        hash ^= (hash << 5) + (hash >> 2) + c;
+    }
+    return hash;
+}
+
+namespace {
+
+// Spreads strings over the interning buckets; strings that differ only at the end (numbered
+// names) stay close together, which keeps building many of them cache friendly. Long strings
+// are hashed on their first and last 32 bytes and about 32 bytes sampled in between.
+std::uint32_t internHashOf(const char* data, std::size_t length) {
     std::uint32_t hash = 2166136261u ^ static_cast<std::uint32_t>(length);
     auto mix = [&hash](unsigned char c) { hash = (hash ^ c) * 16777619u; };
     if (length <= 96) {
@@ -27,6 +41,8 @@ std::uint32_t hashBytes(const char* data, std::size_t length) {
     return hash;
 }
 
+} // namespace
+
 StringTable::StringTable() : buckets_(256, nullptr) {}
 
 StringTable::~StringTable() {
@@ -41,18 +57,24 @@ StringTable::~StringTable() {
 }
 
 Value StringTable::make(std::string_view text) {
-    std::uint32_t hash = hashBytes(text.data(), text.size());
+    std::uint32_t hash = internHashOf(text.data(), text.size());
     std::size_t bucket = hash & (buckets_.size() - 1);
     for (String* s = buckets_[bucket]; s; s = s->chain) {
-        if (s->hash == hash && s->length == text.size() &&
+        if (s->internHash == hash && s->length == text.size() &&
             std::memcmp(s->data, text.data(), text.size()) == 0)
             return Value(s);
     }
     void* memory = std::malloc(sizeof(String) + text.size());
     if (!memory)
         throw std::bad_alloc();
-    String* s = new (memory) String{
-        RefCounted(Tag::String), hash, static_cast<std::uint32_t>(text.size()), nullptr, this, {0}};
+    String* s = new (memory) String{RefCounted(Tag::String),
+                                    false,
+                                    nullptr,
+                                    this,
+                                    hash,
+                                    static_cast<std::uint32_t>(text.size()),
+                                    0,
+                                    {0}};
     if (!text.empty())
         std::memcpy(s->data, text.data(), text.size());
     s->data[text.size()] = '\0';
@@ -64,7 +86,7 @@ Value StringTable::make(std::string_view text) {
 }
 
 void StringTable::destroy(String* string) {
-    String** link = &buckets_[string->hash & (buckets_.size() - 1)];
+    String** link = &buckets_[string->internHash & (buckets_.size() - 1)];
     while (*link != string)
         link = &(*link)->chain;
     *link = string->chain;
@@ -77,7 +99,7 @@ void StringTable::grow() {
     for (String* head : buckets_) {
         while (head) {
             String* next = head->chain;
-            std::size_t bucket = head->hash & (bigger.size() - 1);
+            std::size_t bucket = head->internHash & (bigger.size() - 1);
             head->chain = bigger[bucket];
             bigger[bucket] = head;
             head = next;

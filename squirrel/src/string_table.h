@@ -1,5 +1,8 @@
 // Immutable interned strings. Every string with the same bytes is one object, so string
-// equality and string keys compare by pointer, and each string carries its hash.
+// equality and string keys compare by pointer. Two hashes serve different ends: one spreads
+// strings over the interning buckets, the other places a string as a table key, which fixes the
+// iteration order of string keys; a string works the latter out the first time it serves as a
+// key, as most strings never do.
 #pragma once
 
 #include "value.h"
@@ -12,15 +15,28 @@ namespace squirrel::detail {
 
 class StringTable;
 
+// The hash tables place a string key by.
+std::uint32_t hashBytes(const char* data, std::size_t length);
+
+// The members are ordered so that the header stays as small as a string with one hash.
 struct String : RefCounted {
-    std::uint32_t hash;
-    std::uint32_t length;
+    mutable bool keyHashKnown_;
     String* chain; // next string in the same bucket
     StringTable* owner;
+    std::uint32_t internHash;
+    std::uint32_t length;
+    mutable std::uint32_t keyHash_;
     char data[1]; // length bytes followed by a terminating zero
 
     std::string_view view() const { return {data, length}; }
     const char* c_str() const { return data; }
+    std::uint32_t keyHash() const {
+        if (!keyHashKnown_) {
+            keyHash_ = hashBytes(data, length);
+            keyHashKnown_ = true;
+        }
+        return keyHash_;
+    }
 };
 
 class StringTable {
@@ -42,7 +58,5 @@ private:
     std::vector<String*> buckets_;
     std::size_t count_ = 0;
 };
-
-std::uint32_t hashBytes(const char* data, std::size_t length);
 
 } // namespace squirrel::detail

@@ -2,129 +2,142 @@
 
 namespace squirrel::detail {
 
-Table::Table(GCObject*& listHead, std::uint32_t capacity) : GCObject(Tag::Table, listHead) {
-    if (capacity) {
-        std::uint32_t size = 4;
-        while (size < capacity)
-            size *= 2;
-        rebuild(size);
-    }
+Table::Table(GCObject*& listHead, std::uint32_t sizeHint) : GCObject(Tag::Table, listHead) {
+    std::uint32_t nodeCount = 4;
+    while (nodeCount < sizeHint)
+        nodeCount *= 2;
+    allocate(nodeCount);
 }
 
 Table::~Table() {
-    delete[] entries_;
-    delete[] index_;
+    delete[] nodes_;
 }
 
-std::int32_t Table::indexOf(const Value& key, std::uint32_t hash) const {
-    for (std::uint32_t bucket = hash & indexMask_;; bucket = (bucket + 1) & indexMask_) {
-        std::int32_t position = index_[bucket];
-        if (position < 0 || entries_[position].key.rawEquals(key))
-            return position;
-    }
+void Table::allocate(std::uint32_t nodeCount) {
+    nodes_ = new Entry[nodeCount];
+    nodeCount_ = nodeCount;
+    mask_ = nodeCount - 1;
+    free_ = nodes_ + nodeCount - 1;
+}
+
+Table::Entry* Table::findNode(const Value& key, std::uint32_t hash) const {
+    Entry* node = &nodes_[hash & mask_];
+    do {
+        if (node->key.rawEquals(key))
+            return node;
+        node = node->next;
+    } while (node);
+    return nullptr;
 }
 
 void Table::set(const Value& key, const Value& value) {
     std::uint32_t hash = hashValue(key);
-    if (index_) {
-        std::int32_t position = indexOf(key, hash);
-        if (position >= 0) {
-            entries_[position].value = value;
-            return;
-        }
-    }
-    if (used_ == capacity_) {
-        // Squeeze out deleted entries; grow when the table is more than half full. The key and
-        // value may live in this table's entries, so they are copied before the rebuild.
-        Value keyCopy = key, valueCopy = value;
-        std::uint32_t capacity = capacity_ ? capacity_ : 4;
-        if (live_ >= capacity_ / 2)
-            capacity = capacity_ ? capacity_ * 2 : 4;
-        rebuild(capacity);
-        append(keyCopy, valueCopy, hash);
+    if (Entry* node = findNode(key, hash)) {
+        node->value = value;
         return;
     }
-    append(key, value, hash);
+    // The key and value may live in this table's nodes, which the insertion moves.
+    Value keyCopy = key, valueCopy = value;
+    *insert(keyCopy, hash) = std::move(valueCopy);
 }
 
-void Table::append(const Value& key, const Value& value, std::uint32_t hash) {
-    std::uint32_t bucket = hash & indexMask_;
-    while (index_[bucket] >= 0)
-        bucket = (bucket + 1) & indexMask_;
-    index_[bucket] = static_cast<std::int32_t>(used_);
-    entries_[used_].key = key;
-    entries_[used_].value = value;
-    ++used_;
-    ++live_;
+Value* Table::insert(const Value& key, std::uint32_t hash) {
+    Entry* target = &nodes_[hash & mask_];
+    if (!target->key.isNull()) {
+        Entry* free = free_;
+        Entry* other = &nodes_[hashValue(target->key) & mask_];
+        if (other != target) {
+            // The occupant is away from its main position: it moves to the free node and the
+            // new key takes its place.
+            while (other->next != target)
+                other = other->next;
+            other->next = free;
+            free->key = std::move(target->key);
+            free->value = std::move(target->value);
+            free->next = target->next;
+            target->next = nullptr;
+        } else {
+            free->next = target->next;
+            target->next = free;
+            target = free;
+        }
+    }
+    target->key = key;
+    for (;;) {
+        if (free_->key.isNull() && !free_->next) {
+            ++count_;
+            return &target->value;
+        }
+        if (free_ == nodes_)
+            break;
+        --free_;
+    }
+    // No free node is left: rebuild with the new key where it is, then look it up again.
+    rehash(true);
+    return &findNode(key, hash)->value;
 }
 
-bool Table::remove(const Value& key, Value* removedValue) {
-    if (!index_ || key.isNull())
-        return false;
-    std::int32_t position = indexOf(key, hashValue(key));
-    if (position < 0)
-        return false;
-    // The bucket keeps pointing at the dead entry, so probe chains through it stay intact.
-    Entry& e = entries_[position];
-    if (removedValue)
-        *removedValue = std::move(e.value);
+void Table::rehash(bool force) {
+    std::uint32_t oldCount = nodeCount_;
+    std::uint32_t newCount;
+    if (count_ >= oldCount - oldCount / 4)
+        newCount = oldCount * 2;
+    else if (count_ <= oldCount / 4 && oldCount > 4)
+        newCount = oldCount / 2;
+    else if (force)
+        newCount = oldCount;
     else
-        e.value.setNull();
-    e.key.setNull();
-    --live_;
-    return true;
-}
-
-void Table::clear() {
-    Entry* old = entries_;
-    std::uint32_t oldUsed = used_;
-    entries_ = nullptr;
-    delete[] index_;
-    index_ = nullptr;
-    capacity_ = used_ = live_ = indexMask_ = 0;
-    // Values are released only after the table is consistent again: releasing one may run
-    // code that looks at this table.
-    for (std::uint32_t i = 0; i < oldUsed; ++i) {
-        old[i].key.setNull();
-        old[i].value.setNull();
+        return;
+    Entry* old = nodes_;
+    allocate(newCount);
+    count_ = 0;
+    for (std::uint32_t i = 0; i < oldCount; ++i) {
+        Entry& e = old[i];
+        if (!e.key.isNull())
+            *insert(e.key, hashValue(e.key)) = std::move(e.value);
     }
     delete[] old;
 }
 
-std::uint32_t Table::nextLive(std::uint32_t position) const {
-    while (position < used_ && entries_[position].key.isNull())
-        ++position;
-    return position;
+bool Table::remove(const Value& key, Value* removedValue) {
+    if (key.isNull())
+        return false;
+    Entry* node = findNode(key, hashValue(key));
+    if (!node)
+        return false;
+    // The node keeps its chain link, so chains through it stay intact. The value is released
+    // only after the table is consistent again: releasing it may run code that looks here.
+    Value removed = std::move(node->value);
+    node->key.setNull();
+    --count_;
+    rehash(false);
+    if (removedValue)
+        *removedValue = std::move(removed);
+    return true;
 }
 
-void Table::rebuild(std::uint32_t capacity) {
-    Entry* entries = new Entry[capacity];
-    std::uint32_t indexSize = capacity * 2;
-    std::int32_t* index = new std::int32_t[indexSize];
-    for (std::uint32_t i = 0; i < indexSize; ++i)
-        index[i] = -1;
-    std::uint32_t mask = indexSize - 1;
-    std::uint32_t count = 0;
-    for (std::uint32_t i = 0; i < used_; ++i) {
-        Entry& e = entries_[i];
-        if (e.key.isNull())
-            continue;
-        std::uint32_t bucket = hashValue(e.key) & mask;
-        while (index[bucket] >= 0)
-            bucket = (bucket + 1) & mask;
-        index[bucket] = static_cast<std::int32_t>(count);
-        entries[count].key = std::move(e.key);
-        entries[count].value = std::move(e.value);
-        ++count;
+void Table::clear() {
+    Entry* old = nodes_;
+    std::uint32_t oldCount = nodeCount_;
+    count_ = 0;
+    allocate(oldCount > 4 ? oldCount / 2 : oldCount);
+    delete[] old;
+}
+
+void Table::copyFrom(const Table& source) {
+    if (nodeCount_ != source.nodeCount_) {
+        delete[] nodes_;
+        nodes_ = nullptr;
+        allocate(source.nodeCount_);
     }
-    delete[] entries_;
-    delete[] index_;
-    entries_ = entries;
-    index_ = index;
-    capacity_ = capacity;
-    used_ = count;
-    live_ = count;
-    indexMask_ = mask;
+    for (std::uint32_t i = source.nextLive(0); i < source.end(); i = source.nextLive(i + 1))
+        set(source.nodes_[i].key, source.nodes_[i].value);
+}
+
+std::uint32_t Table::nextLive(std::uint32_t position) const {
+    while (position < nodeCount_ && nodes_[position].key.isNull())
+        ++position;
+    return position;
 }
 
 } // namespace squirrel::detail

@@ -89,11 +89,20 @@ static std::uint32_t mix(std::uint64_t bits) {
 }
 
 std::uint32_t hashValue(const Value& key) {
+    // Numbers and bools hash to their integer value, so that tables of them have a stable
+    // layout; other objects hash by identity.
     switch (key.tag) {
     case Tag::String:
-        return key.str()->hash;
+        return key.str()->keyHash();
     case Tag::Integer:
-        return mix(static_cast<std::uint32_t>(key.i));
+        return static_cast<std::uint32_t>(key.i);
+    case Tag::Float:
+        // Truncated; values out of the integer range (and NaN) share one hash.
+        if (key.f >= -2147483648.0f && key.f < 2147483648.0f)
+            return static_cast<std::uint32_t>(static_cast<std::int32_t>(key.f));
+        return 0x80000000u;
+    case Tag::Bool:
+        return key.b ? 1u : 0u;
     default:
         return mix(key.raw ^ (static_cast<std::uint64_t>(key.tag) << 56));
     }

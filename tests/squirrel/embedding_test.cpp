@@ -127,6 +127,50 @@ TEST_F(ScriptTest, IterationVisitsEverySlotAndArraysInIndexOrder) {
     EXPECT_EQ(visits, 0) << "scalars have nothing to iterate";
 }
 
+TEST_F(ScriptTest, HostAndScriptSeeTablesInTheSameNodeOrder) {
+    Object table = vm.newTable();
+    for (const char* key : {"alpha", "beta", "gamma", "delta", "epsilon"})
+        table.set(key, 1);
+    std::string hostOrder;
+    for (auto [key, value] : table)
+        hostOrder += key.toString() + " ";
+    // The order of the node array, not the order of insertion.
+    EXPECT_EQ(hostOrder, "beta epsilon gamma delta alpha ");
+    vm.rootTable().set("host", table);
+    EXPECT_EQ(vm.run("local s = \"\"; foreach (k, v in host) s += k + \" \"; return s;", "order")
+                  .toString(),
+              hostOrder);
+}
+
+TEST_F(ScriptTest, TablesKeepEverySlotThroughManyInsertionsAndRemovals) {
+    // Collisions, moved nodes, reused emptied nodes, growth and shrinking all change the node
+    // chains; every key must stay reachable and iteration must visit each slot once.
+    Object table = vm.newTable();
+    std::map<std::string, int> mirror;
+    std::uint32_t seed = 12345;
+    for (int step = 0; step < 20000; ++step) {
+        seed = seed * 1103515245u + 12345u;
+        int number = static_cast<int>((seed >> 8) % 300);
+        bool asString = (seed >> 20) & 1;
+        Object key = asString ? vm.string("k" + std::to_string(number)) : Object(number);
+        std::string name = (asString ? "s" : "i") + std::to_string(number);
+        if ((seed >> 24) % 3 == 0) {
+            EXPECT_EQ(table.remove(key), mirror.erase(name) == 1) << name;
+        } else {
+            table.set(key, step);
+            mirror[name] = step;
+        }
+        ASSERT_EQ(table.has(key), mirror.count(name) == 1) << "step " << step;
+    }
+    std::map<std::string, int> seen;
+    for (auto [key, value] : table) {
+        std::string name = (key.type() == Type::String ? "s" : "i") +
+                           key.toString().substr(key.type() == Type::String ? 1 : 0);
+        EXPECT_TRUE(seen.emplace(name, value.toInt()).second) << "visited twice: " << name;
+    }
+    EXPECT_EQ(seen, mirror);
+}
+
 TEST_F(ScriptTest, StringsMadeByTheHostEqualScriptStrings) {
     vm.run("function isHello(s) { return s == \"hello\" && typeof s == \"string\"; }", "s");
     EXPECT_TRUE(vm.callFunction("isHello", {vm.string("hello")}).toBool());

@@ -220,6 +220,16 @@ try {
 } catch (e) {
     print(e + "\n");
 }
+class BadIndex {
+    function _nexti(previous) {
+        return previous == null ? "nowhere" : null;
+    }
+}
+try {
+    foreach (x in BadIndex()) {}
+} catch (e) {
+    print(e + "\n");
+}
 
 // _tostring is used by print, concatenation and tostring(); _typeof by typeof.
 local shown = { _tostring = @() "shown", _typeof = @() "custom" };
@@ -241,3 +251,18 @@ print(middle.level + " " + leaf.rawin("level") + " " + ("describe" in leaf) + "\
 // sets the slot.
 leaf.parent <- "a slot";
 print((leaf.parent == middle) + " " + leaf.rawget("parent") + "\n");
+
+// An instance takes new slots only through its class's _newslot.
+class Bag {
+    added = null;
+    constructor() {
+        added = [];
+    }
+    function _newslot(key, value) {
+        added.append(key + "=" + value);
+    }
+}
+local bag = Bag();
+bag.colour <- "red";
+bag[3] <- 4;
+print(bag.added.reduce(@(a, b) a + " " + b) + "\n");

@@ -80,8 +80,25 @@ print(groups("(?:x)(y)", "xy") + " " + groups("(x)", "none here") + "\n");
 print(regexp("(a)(b)(?:c)").subexpcount() + " " + regexp("abc").subexpcount() + "\n");
 print(regexp("(\\d)").capture("a1b2", 2)[1].begin + "\n");
 
+// \mXY: a balanced run from X to its matching Y, nesting included.
+local balanced = regexp(@"\m()");
+foreach (text in ["f(a, (b), g(c(d))) + (e)", "x (open (still open)", "no brackets", "())", ")("]) {
+    local found = balanced.search(text);
+    print(found == null ? "none" : text.slice(found.begin, found.end));
+    print("|");
+}
+print("\n");
+print(regexp(@"\m{}").match("{a{b}c}") + " " + regexp(@"\m{}").match("{a{b}c") + " " +
+      regexp(@"\m{}").match("{a}b}") + "\n");
+local call = regexp(@"(\w+)(\m())").capture("  sum(1, max(2, 3)) rest");
+print(call.len() + " " + call[1].begin + "-" + call[1].end + " " + call[2].begin + "-" + call[2].end +
+      "\n");
+print(regexp(@"\m""""").search("say \"hi\" twice \"x\"").end + " " +
+      regexp(@"(\m[])+$").match("[][[]][x]") + " " + regexp(@"a\m<>*b").match("ab") + "\n");
+
 // Errors: malformed patterns and start positions.
-foreach (bad in ["(abc", "abc)", "[abc", "*a", "a**", "a*?", "a{2", "a{3,1}", "a{x}", "\\", "[z-a]", "^*"]) {
+foreach (bad in ["(abc", "abc)", "[abc", "*a", "a**", "a*?", "a{2", "a{3,1}", "a{x}", "\\", "[z-a]", "^*",
+                 "\\m", "\\m("]) {
     try {
         regexp(bad);
         print(bad + " compiled\n");

@@ -48,6 +48,11 @@ check("native type of this", @() [].len.call("text"));
 check("null key", function() { t[null] <- 1; });
 check("new slot in array", function() { arr.x <- 1; });
 check("new slot in integer", function() { local n = 1; n.x <- 1; });
+class Point {
+    x = 0;
+}
+check("new slot in instance", function() { Point().y <- 1; });
+check("new slot over a field", function() { Point().x <- 1; });
 check("delete from array", function() { delete arr[0]; });
 check("delete missing", function() { delete t.none; });
 check("iterate integer", function() { foreach (x in 5) {} });
