@@ -9,12 +9,15 @@ int main(int argc, char** argv) {
     setCommandLine(argc, argv);
     adoptUserLocale();
     CGameImplementation* game = new CGameImplementation();
+    int status = 0;
     try {
         run(game);
     } catch (const CVellumError& error) {
         rawMessageBox(std::string("Error occured!\n'") + error.what() + "'", 0);
+        // A failure must not look like a clean run to whoever started the game.
+        status = 1;
     }
     // The engine holds its own reference until process exit.
     game->drop();
-    return 0;
+    return status;
 }

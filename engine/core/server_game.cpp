@@ -19,6 +19,10 @@
 #include "utils/system.h"
 #include "utils/utils_fs.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 namespace {
 
 DeviceCreator& deviceCreator() {
@@ -38,6 +42,23 @@ const char* kDeviceFailureText =
 
 bool isSoftwareDriver(irr::video::E_DRIVER_TYPE type) {
     return type == irr::video::EDT_SOFTWARE || type == irr::video::EDT_BURNINGSVIDEO;
+}
+
+// One line for standard error on why no device could be made here and where the log is: the
+// devices need an X display and, for the hardware ones, an OpenGL driver.
+std::string deviceFailureCause() {
+    std::string log = toNativePath(debugFolder() + "last_debug.log");
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0') {
+        return "No 3D device: DISPLAY is not set, so there is no X display to open a window on; "
+               "set DISPLAY or run the game under xvfb-run -a. Debug log: " +
+               log;
+    }
+    return std::string("No 3D device: the X display ") + display +
+           " could not be opened, or gave no window for OpenGL or the software renderer; check "
+           "that its X server runs and accepts this user, and that an OpenGL driver (Mesa's, or "
+           "the graphics card's) is installed. Debug log: " +
+           log;
 }
 
 } // namespace
@@ -95,8 +116,10 @@ void createDevice() {
         device = deviceCreator()(parameters);
     }
     if (!device) {
+        std::fprintf(stderr, "%s\n", deviceFailureCause().c_str());
         messageBox(kDeviceFailureText, 3);
-        terminateProcess(0);
+        // Nothing ran: launchers and scripts must see a failure.
+        terminateProcess(1);
     }
     if (isSoftwareDriver(parameters.DriverType)) {
         config.softwareRendering = 1;

@@ -11,8 +11,9 @@ class IGameClient;
 int run(IGameClient* client);
 
 // Creates the rendering device with the configured mode, falling back to 16-bit colour and then
-// to the software renderer at 640 by 480; when nothing works, shows the failure box and ends the
-// process with exit code 0. Then fetches the device's services into the engine.
+// to the software renderer at 640 by 480; when nothing works, writes the likely cause and the
+// debug log's place to standard error, shows the failure box and ends the process with exit
+// code 1. Then fetches the device's services into the engine.
 void createDevice();
 // Runs frames until the window closes, the pause level reaches 99 or an exit is requested, then
 // tears the scene down.

@@ -11,13 +11,13 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
+#include <vector>
 
 namespace {
 
 const int kInvalidIdA = 8000;
 const int kInvalidIdB = 8002;
-const int kForceAttempts = 501;
-const int kLastAutoIdNumber = 500;
+const size_t kNameIdCount = kLastNameId - kFirstNameId + 1;
 
 struct IdTable {
     CriticalSectionLock lock;
@@ -42,9 +42,17 @@ NameTable& nameTable() {
     return *table;
 }
 
+// The automatic names "AutoID%i". A new one is made only while every existing one's ID is held,
+// so no two of them share an ID and there are never more of them than name IDs.
 struct AutoIds {
     CriticalSectionLock lock;
-    int counter = 0;
+    // The IDs of the automatic names, in the order the names were made.
+    std::vector<int> ids;
+    // Where the next search starts: after the ID handed out last, so released IDs are handed out
+    // in turn rather than one of them again and again.
+    size_t next = 0;
+    // The number of the next automatic name.
+    int number = 0;
 };
 
 AutoIds& autoIds() {
@@ -188,16 +196,29 @@ void setNodeName(CNodeBasement* node, const std::string& name) {
 int takeAutomaticId() {
     AutoIds& autos = autoIds();
     ScopedLock guard(autos.lock);
-    for (int attempt = 0; attempt < kForceAttempts; ++attempt) {
-        std::string name = format("AutoID%i", autos.counter);
-        // The automatic names cycle through AutoID0..AutoID500 so their number stays bounded.
-        if (++autos.counter > kLastAutoIdNumber) {
-            autos.counter = 0;
+    if (!autos.ids.empty()) {
+        size_t start = autos.next % autos.ids.size();
+        IdTable& table = idTable();
+        ScopedLock tableGuard(table.lock);
+        for (size_t tried = 0; tried < autos.ids.size(); ++tried) {
+            size_t index = (start + tried) % autos.ids.size();
+            if (table.nodes[autos.ids[index]] == nullptr) {
+                autos.next = index + 1;
+                return autos.ids[index];
+            }
+        }
+    }
+    // Every automatic name's ID is held: a new name takes a free name ID. Names that something
+    // else already entered are left alone, as their IDs may be shared.
+    while (autos.ids.size() < kNameIdCount) {
+        std::string name = format("AutoID%i", autos.number++);
+        if (findNameId(name) != 0) {
+            continue;
         }
         int id = nameToId(name);
-        if (getIdCache(id, kIdCacheRead, nullptr) == nullptr) {
-            return id;
-        }
+        autos.ids.push_back(id);
+        autos.next = autos.ids.size();
+        return id;
     }
     reportFatalAssertion("ForceNodeToHaveID failed - no free IDs!!!", __FILE__, __LINE__);
     return 0;

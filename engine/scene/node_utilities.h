@@ -49,8 +49,10 @@ void setNodeName(CNodeBasement* node, const std::string& name);
 // Makes sure the node and all its engine ancestors own their IDs in the ID table (nodes without
 // one get an automatic "AutoID%i" name); returns the node's ID.
 int ForceNodeToHaveID(CNodeBasement* node);
-// The next automatic ID that no node holds (the IDs of the names "AutoID0".."AutoID500" in turn);
-// the fatal assertion "ForceNodeToHaveID failed - no free IDs!!!" when every one is held.
+// An automatic ID that no node holds: the ID of an earlier "AutoID%i" name, tried in turn, or of a
+// new one when every earlier one is held. As many nodes as there are free name IDs can hold one;
+// beyond that the fatal error "NotEnough name IDs!" (or "ForceNodeToHaveID failed - no free IDs!!!"
+// once every name ID belongs to an automatic name).
 int takeAutomaticId();
 // One line "%i:%s" per name with the parent of the node holding the ID.
 std::string listNameIds();

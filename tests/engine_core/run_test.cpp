@@ -107,7 +107,7 @@ TEST(Run, ConfiguredLowDepthSkipsThe16BitRetry) {
         "request driver=5 bits=16 size=640x480\nrequest driver=2 bits=32 size=640x480\n");
 }
 
-TEST(Run, NoDeviceAtAllShowsTheFailureBoxAndEndsWithCodeZero) {
+TEST(Run, NoDeviceAtAllShowsTheFailureBoxAndEndsWithCodeOne) {
     TestProgram program(gameIniWith({{"ExitAfterFrames", "1"}}));
     EXPECT_EXIT(
         {
@@ -119,7 +119,7 @@ TEST(Run, NoDeviceAtAllShowsTheFailureBoxAndEndsWithCodeZero) {
             run(new RecordingGame());
             exit(2);
         },
-        testing::ExitedWithCode(0), "box kind 3: Failed to create 3D Device!");
+        testing::ExitedWithCode(1), "box kind 3: Failed to create 3D Device!");
 }
 
 TEST(Run, ExitRequestEndsTheLoopAfterTheCurrentFrame) {
