@@ -41,9 +41,14 @@ public:
         auto checks = plan.checks.find(frame);
         if (checks != plan.checks.end()) {
             for (const std::string& name : checks->second) {
-                std::string query = name == "levelstate"
-                                        ? "return game_GetLevelState();"
-                                        : "return core_IsDialogOpened(\"" + name + "\") ? 1 : 0;";
+                std::string query;
+                if (name == "levelstate") {
+                    query = "return game_GetLevelState();";
+                } else if (name.compare(0, 2, "::") == 0) {
+                    query = "return " + name + ";";
+                } else {
+                    query = "return core_IsDialogOpened(\"" + name + "\") ? 1 : 0;";
+                }
                 std::fprintf(report, "%s@%d %d\n", name.c_str(), frame,
                              scripting.callScriptCode(query).toInt());
             }

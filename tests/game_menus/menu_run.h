@@ -13,7 +13,8 @@ struct MenuRun {
     std::string input;
     // Frame -> name under which its screenshot is kept.
     std::map<int, std::string> shots;
-    // Frame -> what to report then: a dialog name (1 when it is open) or "levelstate".
+    // Frame -> what to report then: a dialog name (1 when it is open), "levelstate", or a script
+    // global written "::name" (an integer).
     std::map<int, std::vector<std::string>> checks;
     // Frame -> script code run then (before the checks of that frame).
     std::map<int, std::string> code;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -49,6 +50,24 @@ const int kNewGameFrame = 80;
 std::string newGame() {
     return clickAt(kNewGameFrame, 0, kNewGameY, kMenuZ);
 }
+
+// Replay lines: a hole dropped by a click of `button` ("left" or "right") on the scene point
+// (x, y) of the level's plane (16 pixels to the unit, y upwards), with the pointer moved there
+// ten frames before.
+std::string holeAt(int frame, const std::string& button, float x, float y) {
+    const std::string at = std::to_string(static_cast<int>(320 + 16 * x)) + " " +
+                           std::to_string(static_cast<int>(240 - 16 * y));
+    return std::to_string(frame - 10) + " mouse move " + at + "\n" + std::to_string(frame) +
+           " mouse " + button + "-down " + at + " buttons=" + (button == "left" ? "1" : "2") +
+           "\n" + std::to_string(frame + 2) + " mouse " + button + "-up " + at + "\n";
+}
+
+// Counts the calls of the two level endings (and still runs the game's own).
+const char* const kCountLevelEndings =
+    "::goodCalls <- 0; ::badCalls <- 0;"
+    "::gameGood <- ::levelFinished_Good; ::gameBad <- ::levelFinished_Bad;"
+    "::levelFinished_Good <- function(next) { ::goodCalls++; ::gameGood(next); };"
+    "::levelFinished_Bad <- function(next) { ::badCalls++; ::gameBad(next); };";
 
 } // namespace
 
@@ -205,6 +224,65 @@ TEST(GameMenus, TheGermanLanguageFolderHasEveryTextOfTheMenus) {
 
     EXPECT_EQ(report["options@110"], 1);
     EXPECT_EQ(report["pause@240"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+}
+
+TEST(GameMenus, LevelOneStartedFromTheMenuIsWonByPlayAndTheNextLevelBecomesCurrent) {
+    TestProgram program;
+    MenuRun run;
+    // Level 1 opens at frame 106. A black hole beside the small rock, then white holes in front
+    // of the station as each of the ship's three shots comes (times in frames after the opening).
+    // The last wave ends at about frame 2105; the name prompt follows a second later.
+    const int opened = 106;
+    run.input = newGame() + holeAt(opened + 272, "right", -12, 1) +
+                holeAt(opened + 422, "left", 10, -4) + holeAt(opened + 1242, "left", 10, -4) +
+                holeAt(opened + 1492, "left", 10, -4) + clickAt(2200, 0, kPromptOkY, kPromptItemZ) +
+                clickAt(2250, kLeftButtonX, kResultButtonY, kScreenItemZ);
+    run.code = {{90, kCountLevelEndings}};
+    run.shots = {{opened + 500, "menus_level1_holes.png"},
+                 {2240, "menus_level1_won.png"},
+                 {2330, "menus_level2.png"}};
+    run.checks = {{2050, {"::goodCalls", "level1"}},
+                  {2240, {"level_won"}},
+                  {2330, {"::goodCalls", "::badCalls", "level1", "level2", "levelstate"}}};
+    run.lastFrame = 2331;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["::goodCalls@2050"], 0);
+    EXPECT_EQ(report["level1@2050"], 1);
+    EXPECT_EQ(report["level_won@2240"], 1);
+    EXPECT_EQ(report["::goodCalls@2330"], 1);
+    EXPECT_EQ(report["::badCalls@2330"], 0);
+    EXPECT_EQ(report["level1@2330"], 0);
+    EXPECT_EQ(report["level2@2330"], 1);
+    EXPECT_EQ(report["levelstate@2330"], 2);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_EQ(report["languagefile"], 1);
+    EXPECT_EQ(profileValue(program, "sCurrentLevel"), "level2");
+}
+
+TEST(GameMenus, LevelOneLeftAloneIsLostWhenTheStationFallsAndTryAgainStartsItAfresh) {
+    TestProgram program;
+    MenuRun run;
+    // The ship's third shot destroys the station at about frame 1820; the result screen follows.
+    run.input = newGame() + clickAt(1920, kLeftButtonX, kResultButtonY, kScreenItemZ);
+    run.code = {{90, kCountLevelEndings}};
+    run.shots = {{1910, "menus_level1_lost.png"}, {2000, "menus_level1_retried.png"}};
+    run.checks = {{1800, {"::badCalls"}},
+                  {1910, {"::badCalls", "level_lost"}},
+                  {2000, {"::badCalls", "::goodCalls", "level_lost", "level1", "levelstate"}}};
+    run.lastFrame = 2001;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["::badCalls@1800"], 0);
+    EXPECT_EQ(report["::badCalls@1910"], 1);
+    EXPECT_EQ(report["level_lost@1910"], 1);
+    EXPECT_EQ(report["::badCalls@2000"], 1);
+    EXPECT_EQ(report["::goodCalls@2000"], 0);
+    EXPECT_EQ(report["level_lost@2000"], 0);
+    EXPECT_EQ(report["level1@2000"], 1);
+    EXPECT_EQ(report["levelstate@2000"], 2);
     EXPECT_EQ(report["boxes"], 0);
     EXPECT_EQ(report["languagefile"], 1);
 }
