@@ -1,6 +1,7 @@
 #include "option_set.h"
 
 #include "utils/base64.h"
+#include "utils/debug.h"
 #include "utils/key_value.h"
 #include "utils/number_text.h"
 #include "utils/utils_str.h"
@@ -27,8 +28,22 @@ Value lookup(const Map& map, const std::string& name, Value fallback) {
     return found == map.end() ? fallback : found->second;
 }
 
+// An option record line ends at its line break and its name at the first "]": a name holding
+// either could not be read back as itself, so it is refused with a warning.
+bool isStorableName(const std::string& name) {
+    if (name.find_first_of("\r\n]") == std::string::npos) {
+        return true;
+    }
+    showErrorBox("Warning! Option name cannot be stored: '" + replaceAll(name, "\n", "\\n") + "'",
+                 false);
+    return false;
+}
+
 template <typename Map, typename Value>
 void store(Map& map, const std::string& name, Value value, Value absent, int& changes) {
+    if (!isStorableName(name)) {
+        return;
+    }
     if (lookup(map, name, absent) != value) {
         ++changes;
     }
@@ -54,7 +69,11 @@ std::vector<std::string> recordNames(const std::string& text, const std::string&
         if (close < 0) {
             break;
         }
-        names.push_back(text.substr(nameStart, close - nameStart));
+        std::string name = text.substr(nameStart, close - nameStart);
+        // A record broken across lines is not an option of this file.
+        if (name.find_first_of("\r\n") == std::string::npos) {
+            names.push_back(name);
+        }
         position = close + 1;
     }
     return names;

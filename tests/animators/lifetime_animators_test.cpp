@@ -101,6 +101,13 @@ TEST_F(LifetimeAnimators, CounterAndListFollowTheLiveNodesInCreationOrder) {
     frameAt(kStart);
     EXPECT_EQ(count.load(), 1);
     EXPECT_EQ(list, (std::vector<irr::scene::ISceneNode*>{second}));
+
+    // The second node goes too before the test's counter and list do: the scene's tear-down
+    // would otherwise release them after they are gone.
+    deleteNode(second);
+    frameAt(kStart + 25);
+    EXPECT_EQ(count.load(), 0);
+    EXPECT_TRUE(list.empty());
 }
 
 TEST_F(LifetimeAnimators, CounterAndListAreReleasedOnceWhenTheirAnimatorsAreRemoved) {

@@ -1,5 +1,7 @@
 #include "utils/option_set.h"
 
+#include "support/message_box_recorder.h"
+
 #include <gtest/gtest.h>
 
 TEST(OptionSet, SettersCountOnlyRealChanges) {
@@ -100,4 +102,31 @@ TEST(OptionSet, ParseReadsEveryRecordKindAndIgnoresOtherLines) {
     int32_t number;
     float real;
     EXPECT_EQ(options.findOption("Fullscreen", text, number, real), 0);
+}
+
+TEST(OptionSet, NamesTheFileCannotHoldAreRefusedAndTheFileReadsBackTheSame) {
+    MessageBoxRecorder boxes;
+    OptionSet options;
+    options.setStringOption("a\nOption[b]=injected", "x");
+    options.setLongOption("c]d", 4);
+    options.setDoubleOption("e\rf", 1.5f);
+    EXPECT_EQ(options.changeCount(), 0);
+    EXPECT_EQ(boxes.boxes().size(), 3u);
+    EXPECT_TRUE(boxes.sawText("Option name cannot be stored"));
+    EXPECT_EQ(options.serializeOptions(), "\n");
+
+    options.setStringOption("plain", "line one\nline two");
+    options.setStringOption("name with spaces", "v");
+    options.setLongOption("n", -3);
+    options.setDoubleOption("d", 0.25f);
+    const std::string written = options.serializeOptions();
+    OptionSet reread;
+    reread.parseOptions(written);
+    EXPECT_EQ(reread.serializeOptions(), written);
+    EXPECT_EQ(reread.getStringOption("plain"), "line one\nline two");
+
+    // A record broken across lines in a hand-edited file is skipped, not read as a new name.
+    OptionSet damaged;
+    damaged.parseOptions("\nOption[a\nb]=1\nOption[ok]=2\n");
+    EXPECT_EQ(damaged.serializeOptions(), "\nOption[ok]=2\n");
 }
