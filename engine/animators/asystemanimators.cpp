@@ -1,6 +1,7 @@
 #include "asystemanimators.h"
 
 #include "core/vellumengine.h"
+#include "debug_overlay.h"
 #include "platform/clock.h"
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
@@ -31,6 +32,7 @@ void CSystemAnimator::onTick(irr::scene::ISceneNode*, irr::u32 time) {
     ProfileScope scope(__FILE__, __LINE__);
     checkCursorAndFocus(time);
     collectGarbage(time);
+    refreshDebugOverlay();
 }
 
 void CSystemAnimator::preloadNext() {

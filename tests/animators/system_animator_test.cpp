@@ -1,7 +1,10 @@
 #include "animator_fixture.h"
 
 #include "animators/asystemanimators.h"
+#include "animators/debug_overlay.h"
+#include "input/focus_chain.h"
 #include "platform/process.h"
+#include "scene/node_text.h"
 #include "support/test_program.h"
 #include "support/window_focus.h"
 #include "utils/system.h"
@@ -91,6 +94,64 @@ TEST_F(SystemAnimator, LongPreloadListIsSpreadOverAFixedNumberOfFrames) {
     EXPECT_EQ(getEngine().getStage(), STAGE_RUNNING);
     std::string text;
     EXPECT_TRUE(readTextFile("texts\\t099.txt", text));
+}
+
+// The text nodes of the scene whose text holds the fragment.
+std::vector<CTextNode*> textNodesWith(irr::scene::ISceneNode* node, const std::string& fragment) {
+    std::vector<CTextNode*> found;
+    if (auto* text = dynamic_cast<CTextNode*>(node)) {
+        if (text->getText().find(fragment) != std::string::npos) {
+            found.push_back(text);
+        }
+    }
+    for (irr::scene::ISceneNode* child : node->getChildren()) {
+        std::vector<CTextNode*> below = textNodesWith(child, fragment);
+        found.insert(found.end(), below.begin(), below.end());
+    }
+    return found;
+}
+
+TEST_F(SystemAnimator, DebugOverlayTellsFrameRateAndTheNodeUnderTheCursor) {
+    CNodeBasement* hovered = makeNode(nullptr, 4321);
+    hovered->setName("hovered");
+    getEngine().setFrameStatistics(57, "", 3, 4);
+    getFocusChain().setUnderCursorId(4321);
+    EXPECT_EQ(debugOverlayText(),
+              "FPS=57, UnderCursorID=4321 (hovered)\nSwitches=3, trigs=4\nmodality=0\n");
+    getFocusChain().setUnderCursorId(0);
+    EXPECT_EQ(debugOverlayText(),
+              "FPS=57, UnderCursorID=0 (null)\nSwitches=3, trigs=4\nmodality=0\n");
+}
+
+TEST_F(SystemAnimator, DebugOverlayIsShownOnTopWhileItsFlagIsSetAndHiddenOtherwise) {
+    getEngine().setStage(STAGE_RUNNING);
+    attachAnimator(makeNode(), new CSystemAnimator());
+    getEngine().setFrameStatistics(57, "", 3, 4);
+    irr::scene::ISceneNode* root = scene->getRootSceneNode();
+
+    frameAt(kStart);
+    EXPECT_TRUE(textNodesWith(root, "FPS=").empty());
+
+    debugOverlay = 1;
+    frameAt(kStart + 25);
+    std::vector<CTextNode*> overlay = textNodesWith(root, "FPS=57");
+    ASSERT_EQ(overlay.size(), 1u);
+    EXPECT_EQ(overlay[0]->getText().rfind("<font-size:-2><font-face:alt><left>\nFPS=", 0), 0u);
+    EXPECT_EQ(overlay[0]->getRenderOrder(), 17);
+    EXPECT_TRUE(overlay[0]->isVisible());
+
+    debugOverlay = 0;
+    frameAt(kStart + 50);
+    EXPECT_FALSE(overlay[0]->isVisible());
+    // Shown again, it is the same node with the new figures.
+    getEngine().setFrameStatistics(61, "", 3, 4);
+    debugOverlay = 1;
+    frameAt(kStart + 75);
+    std::vector<CTextNode*> again = textNodesWith(root, "FPS=61");
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0], overlay[0]);
+    EXPECT_TRUE(again[0]->isVisible());
+    debugOverlay = 0;
 }
 
 TEST_F(SystemAnimator, EmptyDataFoldersRunFromTheFirstFrame) {
