@@ -19,20 +19,28 @@ const int kOverlayRenderOrder = 17;
 const size_t kGameTextCapacity = 1024;
 const irr::core::vector3df kOverlayPosition(-19.5f, 14.0f, 0.0f);
 
-// The overlay's text node, held while it is in the scene. It is never deleted by the engine; a
-// node that left the scene (a scene torn down and built again) is let go and made afresh.
-CTextNode*& overlayNode() {
-    static CTextNode* node = nullptr;
-    return node;
+// The overlay's text node, known by its creation serial. The engine never deletes it, but it
+// holds no reference of its own (the scene's tear-down must free it): it counts as there only
+// while a child of the root node has its serial, so a scene torn down and built again gets a new
+// one, even when a new node took the old one's address.
+int& overlaySerial() {
+    static int serial = -1;
+    return serial;
 }
 
 CTextNode* liveOverlayNode() {
-    CTextNode*& node = overlayNode();
-    if (node != nullptr && node->getParent() == nullptr) {
-        node->drop();
-        node = nullptr;
+    irr::scene::ISceneNode* root = getEngine().rootNode();
+    if (overlaySerial() < 0 || root == nullptr) {
+        return nullptr;
     }
-    return node;
+    for (irr::scene::ISceneNode* child : root->getChildren()) {
+        CNodeBasement* node = asEngineNode(child);
+        if (node != nullptr && node->getSerial() == overlaySerial()) {
+            return dynamic_cast<CTextNode*>(node);
+        }
+    }
+    overlaySerial() = -1;
+    return nullptr;
 }
 
 } // namespace
@@ -69,13 +77,15 @@ void refreshDebugOverlay() {
     }
     if (node == nullptr) {
         irr::scene::ISceneNode* root = getEngine().rootNode();
+        if (root == nullptr) {
+            return;
+        }
         node = dynamic_cast<CTextNode*>(createTextNode("", kOverlayPosition, root, kOverlayTextId));
         if (node == nullptr) {
             return;
         }
-        node->grab();
         node->setRenderOrder(kOverlayRenderOrder);
-        overlayNode() = node;
+        overlaySerial() = node->getSerial();
     }
     node->setVisible(true);
     node->setText("<font-size:-2><font-face:alt><left>\n" + debugOverlayText());

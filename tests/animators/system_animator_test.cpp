@@ -30,6 +30,7 @@ protected:
     }
 
     void TearDown() override {
+        getEngine().rootNode() = nullptr;
         getEngine().forgetSceneNodes();
         getEngine().setPauseLevel(0, true);
         getEngine().setStage(STAGE_CREATED);
@@ -127,7 +128,9 @@ TEST_F(SystemAnimator, DebugOverlayIsShownOnTopWhileItsFlagIsSetAndHiddenOtherwi
     getEngine().setStage(STAGE_RUNNING);
     attachAnimator(makeNode(), new CSystemAnimator());
     getEngine().setFrameStatistics(57, "", 3, 4);
-    irr::scene::ISceneNode* root = scene->getRootSceneNode();
+    // The overlay goes below the engine's root node.
+    CNodeBasement* root = makeNode();
+    getEngine().rootNode() = root;
 
     frameAt(kStart);
     EXPECT_TRUE(textNodesWith(root, "FPS=").empty());
