@@ -1,20 +1,42 @@
 #!/usr/bin/env bash
 # Times every benchmark script with the given interpreter: run.sh PATH/TO/sq [RUNS]
 # Prints, per script, the best of RUNS runs (default 3) in processor time (user + system),
-# which other work on a busy machine disturbs less than wall-clock time.
+# which other work on a busy machine disturbs less than wall-clock time. When lua5.4 is
+# installed, the same algorithm in lua/NAME.lua is timed as well, with sq's time as a ratio of
+# Lua's (below 1.0: sq is faster).
 set -euo pipefail
 sq=$(realpath "${1:?usage: run.sh PATH/TO/sq [RUNS]}")
 runs=${2:-3}
+lua=$(command -v lua5.4 || true)
 cd "$(dirname "$0")"
 TIMEFORMAT='%U %S'
-for script in *.nut; do
-    best=""
+
+# Best processor time of $runs runs of the given command, in seconds.
+best_time() {
+    local best="" user sys elapsed
     for ((i = 0; i < runs; i++)); do
-        read -r user sys < <({ time "$sq" "$script" >/dev/null; } 2>&1)
+        read -r user sys < <({ time "$@" >/dev/null; } 2>&1)
         elapsed=$(echo "$user + $sys" | bc)
         if [[ -z "$best" ]] || (($(echo "$elapsed < $best" | bc))); then
             best=$elapsed
         fi
     done
-    printf '%-14s %6.3f s\n' "$script" "$best"
+    echo "$best"
+}
+
+if [[ -n "$lua" ]]; then
+    printf '%-14s %8s %8s %6s\n' script sq lua5.4 ratio
+else
+    printf '%-14s %8s   (lua5.4 not installed: no ratios)\n' script sq
+fi
+for script in *.nut; do
+    sq_time=$(best_time "$sq" "$script")
+    name=${script%.nut}
+    if [[ -n "$lua" && -f "lua/$name.lua" ]]; then
+        lua_time=$(best_time "$lua" "lua/$name.lua")
+        ratio=$(echo "scale=3; $sq_time / $lua_time" | bc)
+        printf '%-14s %7.3fs %7.3fs %6.2f\n' "$script" "$sq_time" "$lua_time" "$ratio"
+    else
+        printf '%-14s %7.3fs\n' "$script" "$sq_time"
+    fi
 done

@@ -30,7 +30,8 @@ struct Exp {
         Field,     // register a indexed by register b
         FieldK,    // register a indexed by constant b
         ThisField, // identifier resolved at run time: this (then root) indexed by constant a
-        Compare,   // comparison `op` of registers a and b, not yet evaluated
+        Compare,   // comparison `op` of register a with register b (or constant b), not yet
+                   // evaluated
         Base,      // `base` in temporary register a: members fetched from it keep `this`
     };
     Kind kind = Void;
@@ -42,6 +43,8 @@ struct Exp {
     // A FieldK of the key "parent": read, it is the 2.x `.parent` (a table's delegate, a class's
     // base); assigned, called or deleted it is an ordinary slot.
     bool parent = false;
+    // A Compare whose right operand is the constant b.
+    bool constantRight = false;
 
     static Exp make(Kind kind, int a = 0, int b = 0) {
         Exp e;
@@ -129,6 +132,9 @@ private:
     void freeRegisters(int r1, int r2);
     // Emits a jump taken when e is false; returns its pc or -1 when e is always true.
     int jumpIfFalse(Exp& e);
+    // Ends a loop whose condition was compiled from conditionPc up to its exit jump jumpExit
+    // (-1: none) and whose body follows that jump.
+    void loopBack(int conditionPc, int jumpExit);
     Exp keyOperand(Exp& object, bool allowConstant);
     Exp fieldResult(int lowestTemp, const Exp& value);
     Exp assignLocal(int reg, Exp value);

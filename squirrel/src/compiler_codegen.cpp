@@ -39,6 +39,9 @@ bool writesOnlyA(const Instr& in) {
     case Op::Mul:
     case Op::Div:
     case Op::Mod:
+    case Op::MulK:
+    case Op::DivK:
+    case Op::ModK:
     case Op::ArithI:
     case Op::Neg:
     case Op::Not:
@@ -49,6 +52,12 @@ bool writesOnlyA(const Instr& in) {
     case Op::Shl:
     case Op::Shr:
     case Op::UShr:
+    case Op::BitAndK:
+    case Op::BitOrK:
+    case Op::BitXorK:
+    case Op::ShlK:
+    case Op::ShrK:
+    case Op::UShrK:
     case Op::Eq:
     case Op::Ne:
     case Op::Lt:
@@ -82,6 +91,86 @@ Op jumpFor(Op compare) {
         return Op::JfGt;
     default:
         return Op::JfGe;
+    }
+}
+
+// The same for an ordering against a constant.
+Op jumpForConstant(Op compare) {
+    switch (compare) {
+    case Op::Lt:
+        return Op::JfLtK;
+    case Op::Le:
+        return Op::JfLeK;
+    case Op::Gt:
+        return Op::JfGtK;
+    default:
+        return Op::JfGeK;
+    }
+}
+
+// The jump taken exactly when the given conditional jump is not. Comparisons order their
+// operands totally (unordered floats count as greater), so "not less" is "greater or equal".
+bool invertedJump(Op jump, Op& inverse) {
+    switch (jump) {
+    case Op::JfEq:
+        inverse = Op::JfNe;
+        return true;
+    case Op::JfNe:
+        inverse = Op::JfEq;
+        return true;
+    case Op::JfLt:
+        inverse = Op::JfGe;
+        return true;
+    case Op::JfGe:
+        inverse = Op::JfLt;
+        return true;
+    case Op::JfLe:
+        inverse = Op::JfGt;
+        return true;
+    case Op::JfGt:
+        inverse = Op::JfLe;
+        return true;
+    case Op::JfLtK:
+        inverse = Op::JfGeK;
+        return true;
+    case Op::JfGeK:
+        inverse = Op::JfLtK;
+        return true;
+    case Op::JfLeK:
+        inverse = Op::JfGtK;
+        return true;
+    case Op::JfGtK:
+        inverse = Op::JfLeK;
+        return true;
+    case Op::JmpIfFalse:
+        inverse = Op::JmpIfTrue;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Instructions that jump relative to themselves.
+bool isJump(Op op) {
+    switch (op) {
+    case Op::Jmp:
+    case Op::JmpIfTrue:
+    case Op::JmpIfFalse:
+    case Op::JfEq:
+    case Op::JfNe:
+    case Op::JfLt:
+    case Op::JfLe:
+    case Op::JfGt:
+    case Op::JfGe:
+    case Op::JfLtK:
+    case Op::JfLeK:
+    case Op::JfGtK:
+    case Op::JfGeK:
+    case Op::Foreach:
+    case Op::PushTrap:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -133,8 +222,13 @@ void Compiler::freeExp(const Exp& e) {
         fs_->freeRegister(e.a);
         break;
     case Exp::Field:
-    case Exp::Compare:
         freeRegisters(e.a, e.b);
+        break;
+    case Exp::Compare:
+        if (e.constantRight)
+            fs_->freeRegister(e.a);
+        else
+            freeRegisters(e.a, e.b);
         break;
     default:
         break;
@@ -166,6 +260,15 @@ void Compiler::discharge(Exp& e) {
         fs_->emit(Op::GetThis, reg, 0, 0, e.a);
         break;
     case Exp::Compare:
+        if (e.constantRight) {
+            fs_->freeRegister(e.a);
+            reg = fs_->allocRegister();
+            int constant = fs_->allocRegister();
+            fs_->emit(Op::LoadConst, constant, 0, 0, e.b);
+            fs_->emit(e.op, reg, e.a, constant);
+            fs_->freeRegister(constant);
+            break;
+        }
         freeRegisters(e.a, e.b);
         reg = fs_->allocRegister();
         fs_->emit(e.op, reg, e.a, e.b);
@@ -260,9 +363,33 @@ Exp Compiler::fieldResult(int lowestTemp, const Exp& value) {
     return value;
 }
 
+// A condition that is straight code ending in its exit jump is repeated at the end of the loop,
+// jumping back to the body while it holds: each round then runs one jump less. Any other loop
+// jumps back to its condition.
+void Compiler::loopBack(int conditionPc, int jumpExit) {
+    Op inverse = Op::Jmp;
+    bool straight = jumpExit >= 0 && invertedJump(fs_->at(jumpExit).op, inverse);
+    for (int pc = conditionPc; straight && pc < jumpExit; ++pc)
+        straight = !isJump(fs_->at(pc).op);
+    if (!straight) {
+        fs_->emitJumpBack(conditionPc);
+        return;
+    }
+    auto condition = fs_->copyCode(conditionPc, jumpExit + 1);
+    Instr& jump = condition.back().first;
+    int jumpPc = fs_->pc() + static_cast<int>(condition.size()) - 1;
+    jump.op = inverse;
+    jump.d = (jumpExit + 1) - (jumpPc + 1);
+    fs_->pasteCode(condition);
+}
+
 int Compiler::jumpIfFalse(Exp& e) {
     switch (e.kind) {
     case Exp::Compare:
+        if (e.constantRight) {
+            fs_->freeRegister(e.a);
+            return fs_->emit(jumpForConstant(e.op), 0, e.a, e.b, 0);
+        }
         freeRegisters(e.a, e.b);
         return fs_->emit(jumpFor(e.op), 0, e.a, e.b, 0);
     case Exp::Null:

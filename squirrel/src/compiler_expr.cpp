@@ -9,6 +9,42 @@ bool isNumericConstant(const Exp& e) {
     return e.kind == Exp::Int || e.kind == Exp::Float;
 }
 
+// The operation that takes its right operand from the constants, for the operations that have
+// one.
+bool constantForm(Op op, Op& withConstant) {
+    switch (op) {
+    case Op::Mul:
+        withConstant = Op::MulK;
+        return true;
+    case Op::Div:
+        withConstant = Op::DivK;
+        return true;
+    case Op::Mod:
+        withConstant = Op::ModK;
+        return true;
+    case Op::BitAnd:
+        withConstant = Op::BitAndK;
+        return true;
+    case Op::BitOr:
+        withConstant = Op::BitOrK;
+        return true;
+    case Op::BitXor:
+        withConstant = Op::BitXorK;
+        return true;
+    case Op::Shl:
+        withConstant = Op::ShlK;
+        return true;
+    case Op::Shr:
+        withConstant = Op::ShrK;
+        return true;
+    case Op::UShr:
+        withConstant = Op::UShrK;
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 Exp Compiler::commaExpression() {
@@ -304,6 +340,19 @@ Exp Compiler::binaryArith(Op op, Exp left, Exp right) {
         fs_->emit(Op::ArithI, reg, l, op == Op::Add ? '+' : '-', right.ival);
         return Exp::make(Exp::Temp, reg);
     }
+    Op withConstant;
+    if ((right.kind == Exp::Int || right.kind == Exp::Float) && !isNumericConstant(left) &&
+        constantForm(op, withConstant)) {
+        int k = fs_->constant(right.kind == Exp::Int ? Value::integer(right.ival)
+                                                     : Value::real(right.fval));
+        if (k <= 255) {
+            int l = toAnyRegister(left);
+            freeExp(left);
+            int reg = fs_->allocRegister();
+            fs_->emit(withConstant, reg, l, k);
+            return Exp::make(Exp::Temp, reg);
+        }
+    }
     int r = toAnyRegister(right);
     int l = toAnyRegister(left);
     freeRegisters(l, r);
@@ -313,6 +362,17 @@ Exp Compiler::binaryArith(Op op, Exp left, Exp right) {
 }
 
 Exp Compiler::compareOp(Op op, Exp left, Exp right) {
+    // An ordering against an integer reads it from the constants, which saves a load when the
+    // comparison decides a jump (loop bounds).
+    if (right.kind == Exp::Int && op != Op::Eq && op != Op::Ne) {
+        int k = fs_->constant(Value::integer(right.ival));
+        if (k <= 255) {
+            Exp e = Exp::make(Exp::Compare, toAnyRegister(left), k);
+            e.op = op;
+            e.constantRight = true;
+            return e;
+        }
+    }
     int r = toAnyRegister(right);
     int l = toAnyRegister(left);
     Exp e = Exp::make(Exp::Compare, l, r);

@@ -87,6 +87,11 @@ Exp Compiler::call(Exp function) {
         fs_->allocRegister();
         fs_->emit(Op::PrepCall, fn, function.a, function.b);
         break;
+    case Exp::ThisField:
+        fn = fs_->allocRegister();
+        fs_->allocRegister();
+        fs_->emit(Op::PrepCallThis, fn, 0, 0, function.a);
+        break;
     default:
         fn = toNextRegister(function);
         fs_->emit(Op::Move, fs_->allocRegister(), 0);

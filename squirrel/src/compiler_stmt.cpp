@@ -181,9 +181,10 @@ void Compiler::whileStatement() {
     Exp condition = commaExpression();
     expect(')');
     int jumpExit = jumpIfFalse(condition);
+    fs_->markTarget();
     LoopContext loop{{}, {}, fs_->trapDepth, false};
     loopBody(loop);
-    fs_->emitJumpBack(top);
+    loopBack(top, jumpExit);
     if (jumpExit >= 0)
         fs_->patchHere(jumpExit);
     for (int j : loop.continues)
@@ -249,12 +250,13 @@ void Compiler::forStatement() {
     }
     expect(')');
     auto increment = fs_->cutCode(incrementStart);
+    fs_->markTarget();
     LoopContext loop{{}, {}, fs_->trapDepth, false};
     loopBody(loop);
     int continueTarget = fs_->pc();
     fs_->markTarget();
     fs_->pasteCode(increment);
-    fs_->emitJumpBack(top);
+    loopBack(top, jumpExit);
     if (jumpExit >= 0)
         fs_->patchHere(jumpExit);
     for (int j : loop.continues)

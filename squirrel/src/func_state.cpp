@@ -130,6 +130,13 @@ std::vector<std::pair<Instr, int>> FuncState::cutCode(int from) {
     return cut;
 }
 
+std::vector<std::pair<Instr, int>> FuncState::copyCode(int from, int to) {
+    std::vector<std::pair<Instr, int>> copy;
+    for (int i = from; i < to; ++i)
+        copy.emplace_back(at(i), proto()->lineAt(static_cast<std::uint32_t>(i)));
+    return copy;
+}
+
 void FuncState::pasteCode(const std::vector<std::pair<Instr, int>>& code) {
     for (const auto& [instruction, instructionLine] : code) {
         recordLine(instructionLine);

@@ -63,6 +63,8 @@ public:
     // Removes instructions [from, pc()) and returns them with their lines, for re-emission.
     std::vector<std::pair<Instr, int>> cutCode(int from);
     void pasteCode(const std::vector<std::pair<Instr, int>>& code);
+    // Instructions [from, to) with their lines, left in place.
+    std::vector<std::pair<Instr, int>> copyCode(int from, int to);
 
     std::vector<LoopContext> loops;
     int trapDepth = 0;

@@ -3,7 +3,26 @@
 
 #include <cstring>
 
+// GCC merges the identical jumps that end each operation into a few shared ones (cross-jumping),
+// which turns the threaded dispatch back into one hard-to-predict jump, and its global common
+// subexpression pass lengthens the paths between operations; both are off for this file.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("no-crossjumping", "no-gcse")
+#endif
+
 namespace squirrel::detail {
+
+namespace {
+
+// Both operands are integers: the fast path of arithmetic and comparisons, tested with one
+// branch that the compiler is told is usually taken.
+inline bool bothIntegers(const Value& x, const Value& y) {
+    unsigned mismatch = (static_cast<unsigned>(x.tag) ^ static_cast<unsigned>(Tag::Integer)) |
+                        (static_cast<unsigned>(y.tag) ^ static_cast<unsigned>(Tag::Integer));
+    return __builtin_expect(mismatch == 0, 1);
+}
+
+} // namespace
 
 // Advances a foreach loop over slots[0] (the container); slots[1] holds the position, slots[2]
 // and slots[3] receive the key and the value. Returns false at the end.
@@ -87,6 +106,17 @@ bool Machine::foreachStep(Value* slots) {
     }
 }
 
+Value Machine::getThisOrRoot(const Value& self, const Closure* closure, const Value& key) {
+    Value result;
+    if (tryGet(self, key, result))
+        return result;
+    const Value& root = closure->root.isNull() ? state.root : closure->root;
+    Value* v = root.tag == Tag::Table ? root.table()->find(key) : nullptr;
+    if (!v)
+        raiseIndexError(key);
+    return slotValue(*v);
+}
+
 // Calls the script's debug hook with the event ('l' line, 'c' call, 'r' return), the source,
 // the line and the function name. Code the hook runs is not reported.
 void Machine::callDebugHook(int event, const Frame& frame, std::int32_t line) {
@@ -117,33 +147,36 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         }
     } leave{*this, savedEntry};
 
-    Frame* f;
-    Closure* closure;
-    FunctionProto* proto;
     const Instr* ip;
     Value* R;
     const Value* K;
 
 #define LOAD_FRAME()                                                                               \
     do {                                                                                           \
-        f = &frames.back();                                                                        \
-        closure = reinterpret_cast<Closure*>(f->callee);                                           \
-        proto = closure->proto;                                                                    \
-        ip = f->ip;                                                                                \
-        R = stack_ + f->base;                                                                      \
-        K = proto->constants.data();                                                               \
+        ip = frames.back().ip;                                                                     \
+        R = stack_ + frames.back().base;                                                           \
+        K = frames.back().constants;                                                               \
         hookLine = -1;                                                                             \
     } while (0)
+// The running frame and function are read from the frame stack when needed, and the frame's base
+// from R, so that they take no registers.
+#define BASE() static_cast<std::int32_t>(R - stack_)
+#define CLOSURE() reinterpret_cast<Closure*>(frames.back().callee)
+#define PROTO() CLOSURE()->proto
 #define SELECT_TABLE() (dispatch = state.debugHook.isNull() || inHook_ ? kDispatch : kHookDispatch)
-#define SAVE_IP() (f->ip = ip)
+#define SAVE_IP() (frames.back().ip = ip)
 // Each operation jumps straight to the next one through the table (a GCC extension), which
 // predicts better than one shared switch.
 #define DISPATCH()                                                                                 \
     do {                                                                                           \
-        in = ip++;                                                                                 \
-        goto* dispatch[static_cast<std::size_t>(in->op)];                                          \
+        const void* handler = dispatch[static_cast<std::size_t>(ip->op)];                          \
+        ++ip;                                                                                      \
+        goto* handler;                                                                             \
     } while (0)
 #define TARGET(name) op_##name:
+// The instruction being run: the one before ip. It is not kept in a variable of its own so that
+// the compiler need not keep it alive across calls.
+#define in (ip - 1)
 // A native function asked this thread to suspend: the loop stops, leaving its frames as they
 // are; wakeup's value goes to the given slot.
 #define SUSPEND(slot)                                                                              \
@@ -153,24 +186,27 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     } while (0)
 
     static const void* const kDispatch[] = {
-        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,   &&op_LoadBool, &&op_LoadConst,
-        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,    &&op_SetOuter, &&op_NewTable,
-        &&op_NewArray, &&op_Append,    &&op_NewSlot,     &&op_NewSlotK, &&op_Get,
-        &&op_GetK,     &&op_Set,       &&op_SetK,        &&op_GetThis,  &&op_SetThis,
-        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,      &&op_In,       &&op_InstanceOf,
-        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate, &&op_Add,      &&op_Sub,
-        &&op_Mul,      &&op_Div,       &&op_Mod,         &&op_ArithI,   &&op_Neg,
-        &&op_Not,      &&op_BitNot,    &&op_BitAnd,      &&op_BitOr,    &&op_BitXor,
-        &&op_Shl,      &&op_Shr,       &&op_UShr,        &&op_Eq,       &&op_Ne,
-        &&op_Lt,       &&op_Le,        &&op_Gt,          &&op_Ge,       &&op_Cmp,
-        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,  &&op_JfEq,     &&op_JfNe,
-        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,        &&op_JfGe,     &&op_Call,
-        &&op_TailCall, &&op_Return,    &&op_ReturnNull,  &&op_Closure,  &&op_Foreach,
-        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,       &&op_NewClass, &&op_NewMember,
-        &&op_GetBase,  &&op_GetParent, &&op_Yield,       &&op_Resume,
+        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,    &&op_LoadBool, &&op_LoadConst,
+        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,     &&op_SetOuter, &&op_NewTable,
+        &&op_NewArray, &&op_Append,    &&op_NewSlot,      &&op_NewSlotK, &&op_Get,
+        &&op_GetK,     &&op_Set,       &&op_SetK,         &&op_GetThis,  &&op_SetThis,
+        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,       &&op_In,       &&op_InstanceOf,
+        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate,  &&op_Add,      &&op_Sub,
+        &&op_Mul,      &&op_Div,       &&op_Mod,          &&op_ArithI,   &&op_Neg,
+        &&op_Not,      &&op_BitNot,    &&op_BitAnd,       &&op_BitOr,    &&op_BitXor,
+        &&op_Shl,      &&op_Shr,       &&op_UShr,         &&op_Eq,       &&op_Ne,
+        &&op_Lt,       &&op_Le,        &&op_Gt,           &&op_Ge,       &&op_Cmp,
+        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,   &&op_JfEq,     &&op_JfNe,
+        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,         &&op_JfGe,     &&op_Call,
+        &&op_TailCall, &&op_Return,    &&op_ReturnNull,   &&op_Closure,  &&op_Foreach,
+        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,        &&op_NewClass, &&op_NewMember,
+        &&op_GetBase,  &&op_GetParent, &&op_Yield,        &&op_Resume,   &&op_JfLtK,
+        &&op_JfLeK,    &&op_JfGtK,     &&op_JfGeK,        &&op_MulK,     &&op_DivK,
+        &&op_ModK,     &&op_BitAndK,   &&op_BitOrK,       &&op_BitXorK,  &&op_ShlK,
+        &&op_ShrK,     &&op_UShrK,     &&op_PrepCallThis,
     };
     static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
-                      static_cast<std::size_t>(Op::Resume) + 1,
+                      static_cast<std::size_t>(Op::PrepCallThis) + 1,
                   "one dispatch entry per operation");
     // With a debug hook set, every operation first passes through op_Hook.
     static const void* const kHookDispatch[] = {
@@ -183,7 +219,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
-        &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
     };
     static_assert(sizeof(kHookDispatch) == sizeof(kDispatch), "one hook entry per operation");
     // The hook can only be set or cleared by native code, so the table is chosen on entry and
@@ -193,11 +230,9 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     std::int32_t hookLine = -1;
     LOAD_FRAME();
     if (callHook && dispatch == kHookDispatch)
-        callDebugHook('c', *f, proto->lineAt(0));
+        callDebugHook('c', frames.back(), PROTO()->lineAt(0));
     for (;;) {
         try {
-            // The instruction being run; its operands are read from the code, not copied.
-            const Instr* in;
             if (raiseOnEntry_) {
                 raiseOnEntry_ = false;
                 throw ScriptException{};
@@ -205,11 +240,11 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             DISPATCH();
         op_Hook : {
             std::int32_t line =
-                proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data()));
+                PROTO()->lineAt(static_cast<std::uint32_t>(ip - 1 - PROTO()->code.data()));
             if (line != hookLine) {
                 hookLine = line;
                 SAVE_IP();
-                callDebugHook('l', *f, line);
+                callDebugHook('l', frames.back(), line);
             }
             goto* kDispatch[static_cast<std::size_t>(in->op)];
         }
@@ -233,26 +268,24 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             R[in->a] = K[in->d];
             DISPATCH();
             TARGET(LoadRoot)
-            R[in->a] = closure->root.isNull() ? state.root : closure->root;
+            R[in->a] = CLOSURE()->root.isNull() ? state.root : CLOSURE()->root;
             DISPATCH();
             TARGET(Move)
             R[in->a] = R[in->b];
             DISPATCH();
             TARGET(GetOuter)
-            R[in->a] = closure->outers[static_cast<std::size_t>(in->d)];
+            R[in->a] = CLOSURE()->outers[static_cast<std::size_t>(in->d)];
             DISPATCH();
             TARGET(SetOuter)
-            closure->outers[static_cast<std::size_t>(in->d)] = R[in->b];
+            CLOSURE()->outers[static_cast<std::size_t>(in->d)] = R[in->b];
             DISPATCH();
             TARGET(NewTable)
             R[in->a] = state.newTable(static_cast<std::uint32_t>(in->d));
             DISPATCH();
-            TARGET(NewArray) {
-                Value array = state.newArray();
-                array.array()->items.reserve(static_cast<std::size_t>(in->d));
-                R[in->a] = std::move(array);
-                DISPATCH();
-            }
+            TARGET(NewArray)
+            R[in->a] = state.newArray();
+            R[in->a].array()->items.reserve(static_cast<std::size_t>(in->d));
+            DISPATCH();
             TARGET(Append)
             R[in->a].array()->items.push_back(R[in->b]);
             DISPATCH();
@@ -358,33 +391,31 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 set(object, K[in->d], R[in->c]);
                 DISPATCH();
             }
-            TARGET(GetThis) {
-                const Value& self = R[0];
-                if (self.tag == Tag::Table) {
-                    if (Value* v = self.table()->findString(K[in->d].str())) {
-                        R[in->a] = slotValue(*v);
-                        DISPATCH();
-                    }
-                } else if (self.tag == Tag::Instance) {
-                    Instance* instance = self.as<Instance>();
-                    if (const ClassMember* m = instance->cls()->find(K[in->d])) {
-                        R[in->a] =
-                            slotValue(m->isField() ? instance->fields()[m->field] : m->value);
-                        DISPATCH();
-                    }
-                }
-                SAVE_IP();
-                Value result;
-                if (!tryGet(self, K[in->d], result)) {
-                    const Value& root = closure->root.isNull() ? state.root : closure->root;
-                    Value* v = root.tag == Tag::Table ? root.table()->find(K[in->d]) : nullptr;
-                    if (!v)
-                        raiseIndexError(K[in->d]);
-                    result = slotValue(*v);
-                }
-                R[in->a] = std::move(result);
-                DISPATCH();
-            }
+// PrepCallThis also passes `this` on to the function it fetches, for a call by name.
+#define GET_THIS(name, passThis)                                                                   \
+    TARGET(name) {                                                                                 \
+        const Value& self = R[0];                                                                  \
+        if (self.tag == Tag::Table) {                                                              \
+            if (Value* v = self.table()->findString(K[in->d].str())) {                             \
+                R[in->a] = slotValue(*v);                                                          \
+                passThis;                                                                          \
+                DISPATCH();                                                                        \
+            }                                                                                      \
+        } else if (self.tag == Tag::Instance) {                                                    \
+            Instance* instance = self.as<Instance>();                                              \
+            if (const ClassMember* m = instance->cls()->find(K[in->d])) {                          \
+                R[in->a] = slotValue(m->isField() ? instance->fields()[m->field] : m->value);      \
+                passThis;                                                                          \
+                DISPATCH();                                                                        \
+            }                                                                                      \
+        }                                                                                          \
+        SAVE_IP();                                                                                 \
+        R[in->a] = getThisOrRoot(self, CLOSURE(), K[in->d]);                                       \
+        passThis;                                                                                  \
+        DISPATCH();                                                                                \
+    }
+            GET_THIS(GetThis, (void)0)
+            GET_THIS(PrepCallThis, R[in->a + 1] = R[0])
             TARGET(SetThis) {
                 const Value& self = R[0];
                 if (self.tag == Tag::Table) {
@@ -404,39 +435,41 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 if (contains(self, K[in->d]))
                     set(self, K[in->d], R[in->c]);
                 else
-                    set(closure->root.isNull() ? state.root : closure->root, K[in->d], R[in->c]);
+                    set(CLOSURE()->root.isNull() ? state.root : CLOSURE()->root, K[in->d],
+                        R[in->c]);
                 DISPATCH();
             }
             TARGET(PrepCall)
             TARGET(PrepCallK) {
-                Value object = R[in->b];
-                const Value& key = in->op == Op::PrepCallK ? K[in->d] : R[in->c];
-                const Value* found = nullptr;
-                if (object.tag == Tag::Table) {
-                    found = object.table()->find(key);
-                } else if (object.tag == Tag::Instance) {
-                    Instance* instance = object.as<Instance>();
-                    if (const ClassMember* m = instance->cls()->find(key))
-                        found = m->isField() ? &instance->fields()[m->field] : &m->value;
-                } else if (object.tag == Tag::Array && key.tag == Tag::String) {
-                    // Methods of arrays and strings come straight from their default delegate.
-                    found = state.arrayDelegate.table()->findString(key.str());
-                } else if (object.tag == Tag::String && key.tag == Tag::String) {
-                    found = state.stringDelegate.table()->findString(key.str());
+                // The method is taken before either register is written: a or a + 1 can be the
+                // register of the object or of the key.
+                {
+                    const Value& object = R[in->b];
+                    const Value& key = in->op == Op::PrepCallK ? K[in->d] : R[in->c];
+                    const Value* found = nullptr;
+                    if (object.tag == Tag::Table) {
+                        found = object.table()->find(key);
+                    } else if (object.tag == Tag::Instance) {
+                        Instance* instance = object.as<Instance>();
+                        if (const ClassMember* m = instance->cls()->find(key))
+                            found = m->isField() ? &instance->fields()[m->field] : &m->value;
+                    } else if (object.tag == Tag::Array && key.tag == Tag::String) {
+                        // Methods of arrays and strings come straight from their default delegate.
+                        found = state.arrayDelegate.table()->findString(key.str());
+                    } else if (object.tag == Tag::String && key.tag == Tag::String) {
+                        found = state.stringDelegate.table()->findString(key.str());
+                    }
+                    if (!found)
+                        SAVE_IP();
+                    Value method = found ? slotValue(*found) : get(object, key);
+                    R[in->a + 1] = R[in->b];
+                    R[in->a] = std::move(method);
                 }
-                if (found) {
-                    R[in->a] = slotValue(*found);
-                } else {
-                    SAVE_IP();
-                    R[in->a] = get(object, key);
-                }
-                R[in->a + 1] = std::move(object);
                 DISPATCH();
             }
             TARGET(Delete) {
                 SAVE_IP();
-                Value removed = remove(R[in->b], R[in->c]);
-                R[in->a] = std::move(removed);
+                R[in->a] = remove(R[in->b], R[in->c]);
                 DISPATCH();
             }
             TARGET(In)
@@ -454,32 +487,30 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     DISPATCH();
                 }
                 SAVE_IP();
-                Value type = typeOf(x);
-                R[in->a] = std::move(type);
+                R[in->a] = typeOf(x);
                 DISPATCH();
             }
             TARGET(Clone) {
                 SAVE_IP();
-                Value copy = clone(R[in->b]);
-                R[in->a] = std::move(copy);
+                R[in->a] = clone(R[in->b]);
                 DISPATCH();
             }
             TARGET(SetDelegate) {
                 SAVE_IP();
-                Value table = R[in->c];
+                const Value& table = R[in->c];
                 const Value& parent = R[in->b];
                 if (table.tag != Tag::Table)
                     raiseError("delegate: the target is a %s, not a table", typeName(table.tag));
                 if (parent.tag != Tag::Table && !parent.isNull())
                     raiseError("delegate: the delegate is a %s, not a table", typeName(parent.tag));
                 table.table()->delegate = parent;
-                R[in->a] = std::move(table);
+                R[in->a] = R[in->c];
                 DISPATCH();
             }
             TARGET(Add) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                if (bothIntegers(x, y)) {
                     R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
                                                               static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
@@ -493,7 +524,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             TARGET(Sub) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                if (bothIntegers(x, y)) {
                     R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
                                                               static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
@@ -504,35 +535,41 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 }
                 DISPATCH();
             }
-            TARGET(Mul) {
-                const Value& x = R[in->b];
-                const Value& y = R[in->c];
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
-                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *
-                                                              static_cast<std::uint32_t>(y.i)));
-                } else if (x.isNumber() && y.isNumber()) {
-                    R[in->a].setFloat(x.toFloat() * y.toFloat());
-                } else {
-                    SAVE_IP();
-                    R[in->a] = arith('*', x, y);
-                }
-                DISPATCH();
-            }
-            TARGET(Div)
-            TARGET(Mod) {
-                const Value& x = R[in->b];
-                const Value& y = R[in->c];
-                // Zero and -1 divisors take the checked path (error, overflow).
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer &&
-                    static_cast<std::uint32_t>(y.i) + 1u > 1u) {
-                    R[in->a].setInt(in->op == Op::Div ? x.i / y.i : x.i % y.i);
-                    DISPATCH();
-                }
-                SAVE_IP();
-                Value result = arith(in->op == Op::Div ? '/' : '%', x, y);
-                R[in->a] = std::move(result);
-                DISPATCH();
-            }
+// The K forms take their right operand from the constants.
+#define MULTIPLY(name, right)                                                                      \
+    TARGET(name) {                                                                                 \
+        const Value& x = R[in->b];                                                                 \
+        const Value& y = right[in->c];                                                             \
+        if (bothIntegers(x, y)) {                                                                  \
+            R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *            \
+                                                      static_cast<std::uint32_t>(y.i)));           \
+        } else if (x.isNumber() && y.isNumber()) {                                                 \
+            R[in->a].setFloat(x.toFloat() * y.toFloat());                                          \
+        } else {                                                                                   \
+            SAVE_IP();                                                                             \
+            R[in->a] = arith('*', x, y);                                                           \
+        }                                                                                          \
+        DISPATCH();                                                                                \
+    }
+            MULTIPLY(Mul, R)
+            MULTIPLY(MulK, K)
+// Zero and -1 divisors take the checked path (error, overflow).
+#define DIVIDE(name, right, op)                                                                    \
+    TARGET(name) {                                                                                 \
+        const Value& x = R[in->b];                                                                 \
+        const Value& y = right[in->c];                                                             \
+        if (bothIntegers(x, y) && static_cast<std::uint32_t>(y.i) + 1u > 1u) {                     \
+            R[in->a].setInt(x.i op y.i);                                                           \
+            DISPATCH();                                                                            \
+        }                                                                                          \
+        SAVE_IP();                                                                                 \
+        R[in->a] = arith((#op)[0], x, y);                                                          \
+        DISPATCH();                                                                                \
+    }
+            DIVIDE(Div, R, /)
+            DIVIDE(Mod, R, %)
+            DIVIDE(DivK, K, /)
+            DIVIDE(ModK, K, %)
             TARGET(ArithI) {
                 const Value& x = R[in->b];
                 if (x.tag == Tag::Integer) {
@@ -557,8 +594,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     R[in->a].setFloat(-x.f);
                 else {
                     SAVE_IP();
-                    Value result = negate(x);
-                    R[in->a] = std::move(result);
+                    R[in->a] = negate(x);
                 }
                 DISPATCH();
             }
@@ -574,23 +610,29 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             DISPATCH();
 // Each bitwise operation and comparison has a target of its own, so that the operation is
 // known when the code is compiled.
-#define BITWISE(name)                                                                              \
+#define BITWISE(name, right, op)                                                                   \
     TARGET(name) {                                                                                 \
         const Value& x = R[in->b];                                                                 \
-        const Value& y = R[in->c];                                                                 \
-        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
-            R[in->a].setInt(integerBitwise(Op::name, x.i, y.i));                                   \
+        const Value& y = right[in->c];                                                             \
+        if (bothIntegers(x, y)) {                                                                  \
+            R[in->a].setInt(integerBitwise(Op::op, x.i, y.i));                                     \
             DISPATCH();                                                                            \
         }                                                                                          \
         SAVE_IP();                                                                                 \
         raiseBitwiseError(x, y);                                                                   \
     }
-            BITWISE(BitAnd)
-            BITWISE(BitOr)
-            BITWISE(BitXor)
-            BITWISE(Shl)
-            BITWISE(Shr)
-            BITWISE(UShr)
+            BITWISE(BitAnd, R, BitAnd)
+            BITWISE(BitOr, R, BitOr)
+            BITWISE(BitXor, R, BitXor)
+            BITWISE(Shl, R, Shl)
+            BITWISE(Shr, R, Shr)
+            BITWISE(UShr, R, UShr)
+            BITWISE(BitAndK, K, BitAnd)
+            BITWISE(BitOrK, K, BitOr)
+            BITWISE(BitXorK, K, BitXor)
+            BITWISE(ShlK, K, Shl)
+            BITWISE(ShrK, K, Shr)
+            BITWISE(UShrK, K, UShr)
             TARGET(Eq)
             TARGET(Ne) {
                 bool same = equals(R[in->b], R[in->c]);
@@ -602,7 +644,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         const Value& x = R[in->b];                                                                 \
         const Value& y = R[in->c];                                                                 \
         bool holds;                                                                                \
-        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
+        if (bothIntegers(x, y)) {                                                                  \
             holds = x.i test y.i;                                                                  \
         } else {                                                                                   \
             SAVE_IP();                                                                             \
@@ -619,7 +661,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
                 int order;
-                if (x.tag == Tag::Integer && y.tag == Tag::Integer) {
+                if (bothIntegers(x, y)) {
                     order = x.i < y.i ? -1 : x.i > y.i ? 1 : 0;
                 } else {
                     SAVE_IP();
@@ -647,13 +689,14 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             if (equals(R[in->b], R[in->c]))
                 ip += in->d;
             DISPATCH();
-// Floats compare as compare() orders them: anything unordered counts as greater.
-#define COMPARE_JUMP(name, test)                                                                   \
+// Floats compare as compare() orders them: anything unordered counts as greater. The K forms
+// compare with a constant.
+#define COMPARE_JUMP(name, test, right)                                                            \
     TARGET(name) {                                                                                 \
         const Value& x = R[in->b];                                                                 \
-        const Value& y = R[in->c];                                                                 \
+        const Value& y = right[in->c];                                                             \
         bool holds;                                                                                \
-        if (x.tag == Tag::Integer && y.tag == Tag::Integer) {                                      \
+        if (bothIntegers(x, y)) {                                                                  \
             holds = x.i test y.i;                                                                  \
         } else if (x.tag == Tag::Float && y.tag == Tag::Float) {                                   \
             holds = (x.f < y.f ? -1 : x.f == y.f ? 0 : 1) test 0;                                  \
@@ -665,49 +708,50 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             ip += in->d;                                                                           \
         DISPATCH();                                                                                \
     }
-            COMPARE_JUMP(JfLt, <)
-            COMPARE_JUMP(JfLe, <=)
-            COMPARE_JUMP(JfGt, >)
-            COMPARE_JUMP(JfGe, >=)
+            COMPARE_JUMP(JfLt, <, R)
+            COMPARE_JUMP(JfLe, <=, R)
+            COMPARE_JUMP(JfGt, >, R)
+            COMPARE_JUMP(JfGe, >=, R)
+            COMPARE_JUMP(JfLtK, <, K)
+            COMPARE_JUMP(JfLeK, <=, K)
+            COMPARE_JUMP(JfGtK, >, K)
+            COMPARE_JUMP(JfGeK, >=, K)
             TARGET(Call) {
                 Value& fn = R[in->b];
                 SAVE_IP();
                 if (fn.tag == Tag::Closure) {
                     Closure* callee = fn.closure();
                     FunctionProto* next = callee->proto;
-                    std::int32_t base = f->base + in->b + 1;
+                    std::int32_t base = BASE() + in->b + 1;
                     std::int32_t newTop = base + next->stackSize;
                     if (in->c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
                         // The common case, without argument adjustment.
                         addRef(callee);
-                        frames.push_back(
-                            Frame{callee, next->code.data(), base, f->base + in->a, 0});
+                        frames.push_back(Frame{callee, next->code.data(), next->constants.data(),
+                                               base, BASE() + in->a, 0, next->stackSize});
                         top = newTop;
                         if (newTop > highWater_)
                             highWater_ = newTop;
                         LOAD_FRAME();
                         if (dispatch == kHookDispatch)
-                            callDebugHook('c', *f, proto->lineAt(0));
+                            callDebugHook('c', frames.back(), PROTO()->lineAt(0));
                         DISPATCH();
                     }
                 } else if (fn.tag == Tag::NativeClosure) {
-                    Value result = callNative(fn.native(), f->base + in->b + 1, in->c);
-                    R[in->a] = std::move(result);
+                    R[in->a] = callNative(fn.native(), BASE() + in->b + 1, in->c);
                     if (suspending_)
-                        SUSPEND(f->base + in->a);
+                        SUSPEND(BASE() + in->a);
                     SELECT_TABLE();
                     DISPATCH();
                 }
-                Value result;
-                if (beginCall(f->base + in->b, in->c, f->base + in->a, 0, result)) {
+                if (enterOrCall(BASE() + in->b, in->c, BASE() + in->a)) {
                     LOAD_FRAME();
                     if (dispatch == kHookDispatch)
-                        callDebugHook('c', *f, proto->lineAt(0));
+                        callDebugHook('c', frames.back(), PROTO()->lineAt(0));
                     DISPATCH();
                 }
-                R[in->a] = std::move(result);
                 if (suspending_)
-                    SUSPEND(f->base + in->a);
+                    SUSPEND(BASE() + in->a);
                 SELECT_TABLE();
                 DISPATCH();
             }
@@ -716,43 +760,43 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 if (R[in->b].tag != Tag::Closure || R[in->b].closure()->proto->generator) {
                     // Anything but a script function is an ordinary call; the Return that
                     // follows the tail call hands the result back.
-                    Value result;
-                    if (beginCall(f->base + in->b, in->c, f->base + in->b, 0, result)) {
+                    if (enterOrCall(BASE() + in->b, in->c, BASE() + in->b)) {
                         LOAD_FRAME();
                         if (dispatch == kHookDispatch)
-                            callDebugHook('c', *f, proto->lineAt(0));
+                            callDebugHook('c', frames.back(), PROTO()->lineAt(0));
                         DISPATCH();
                     }
-                    R[in->b] = std::move(result);
                     if (suspending_)
-                        SUSPEND(f->base + in->b);
+                        SUSPEND(BASE() + in->b);
                     SELECT_TABLE();
                     DISPATCH();
                 }
                 Closure* callee = R[in->b].closure();
                 FunctionProto* next = callee->proto;
-                if (f->base + next->stackSize > capacity_)
+                if (BASE() + next->stackSize > capacity_)
                     raiseError("stack overflow");
                 checkArgumentCount(callee, in->c);
                 addRef(callee);
-                std::int32_t oldEnd = proto->stackSize;
+                std::int32_t oldEnd = frames.back().stackSize;
                 for (std::int32_t i = 0; i < in->c; ++i)
                     R[i] = std::move(R[in->b + 1 + i]);
                 for (std::int32_t i = in->c; i < oldEnd; ++i)
                     R[i].setNull();
-                releaseRef(f->callee);
-                f->callee = callee;
+                releaseRef(frames.back().callee);
+                frames.back().callee = callee;
+                frames.back().constants = next->constants.data();
+                frames.back().stackSize = next->stackSize;
                 if (in->c != next->paramCount || next->varargs)
-                    adjustArguments(callee, f->base, in->c);
+                    adjustArguments(callee, BASE(), in->c);
                 if (!callee->env.isNull())
                     R[0] = slotValue(callee->env);
-                f->ip = next->code.data();
-                top = f->base + next->stackSize;
+                frames.back().ip = next->code.data();
+                top = BASE() + next->stackSize;
                 if (top > highWater_)
                     highWater_ = top;
                 LOAD_FRAME();
                 if (dispatch == kHookDispatch)
-                    callDebugHook('c', *f, proto->lineAt(0));
+                    callDebugHook('c', frames.back(), PROTO()->lineAt(0));
                 DISPATCH();
             }
             TARGET(Return)
@@ -760,50 +804,68 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 if (dispatch == kHookDispatch) {
                     SAVE_IP();
                     callDebugHook(
-                        'r', *f,
-                        proto->lineAt(static_cast<std::uint32_t>(ip - 1 - proto->code.data())));
+                        'r', frames.back(),
+                        PROTO()->lineAt(static_cast<std::uint32_t>(ip - 1 - PROTO()->code.data())));
                 }
-                Value result;
-                if (in->op == Op::Return)
-                    result = std::move(R[in->a]);
-                // Scalars left in the frame are harmless: every slot is written before
-                // it is read. Objects are released so that they die when unused.
-                for (Value *slot = R, *end = R + proto->stackSize; slot < end; ++slot) {
-                    if (isRefCounted(slot->tag))
-                        slot->setNull();
+                if (frames.back().flags == 0 && traps_.empty()) {
+                    // A script function returning to the script that called it: the result
+                    // goes straight to its target, below this frame.
+                    Frame& frame = frames.back();
+                    if (in->op == Op::Return)
+                        stack_[frame.target] = std::move(R[in->a]);
+                    else
+                        stack_[frame.target].setNull();
+                    releaseObjects(R, R + frame.stackSize);
+                    RefCounted* callee = frame.callee;
+                    frames.pop_back();
+                    releaseRef(callee);
+                    LOAD_FRAME();
+                    top = BASE() + frames.back().stackSize;
+                    DISPATCH();
                 }
-                std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
-                while (!traps_.empty() && traps_.back().frame >= index)
-                    traps_.pop_back();
-                std::uint8_t flags = f->flags;
-                std::int32_t target = f->target;
-                RefCounted* callee = f->callee;
-                if (flags & kGenerator)
-                    finishGenerator();
-                frames.pop_back();
-                releaseRef(callee);
-                if (flags & kBoundary)
-                    return result;
-                LOAD_FRAME();
-                top = f->base + proto->stackSize;
-                if (!(flags & kKeepTarget))
-                    stack_[target] = std::move(result);
+                {
+                    Value result;
+                    if (in->op == Op::Return)
+                        result = std::move(R[in->a]);
+                    releaseObjects(R, R + frames.back().stackSize);
+                    if (!traps_.empty()) {
+                        std::uint32_t index = static_cast<std::uint32_t>(frames.size() - 1);
+                        while (!traps_.empty() && traps_.back().frame >= index)
+                            traps_.pop_back();
+                    }
+                    std::uint8_t flags = frames.back().flags;
+                    std::int32_t target = frames.back().target;
+                    RefCounted* callee = frames.back().callee;
+                    if (flags & kGenerator)
+                        finishGenerator();
+                    frames.pop_back();
+                    releaseRef(callee);
+                    if (flags & kBoundary)
+                        return result;
+                    LOAD_FRAME();
+                    top = BASE() + frames.back().stackSize;
+                    // A constructor's result is dropped here: the target holds the instance.
+                    if (!(flags & kKeepTarget))
+                        stack_[target] = std::move(result);
+                }
                 DISPATCH();
             }
             TARGET(Closure) {
                 FunctionProto* fp =
-                    proto->functions[static_cast<std::size_t>(in->d)].as<FunctionProto>();
-                Closure* made = new Closure(state.gcHead, fp);
-                Value holder(made);
-                made->outers.reserve(fp->outers.size());
-                for (const auto& outer : fp->outers)
-                    made->outers.push_back(outer.fromLocal ? R[outer.index]
-                                                           : closure->outers[outer.index]);
-                for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
-                    made->defaults.push_back(R[in->b + i]);
-                if (in->c != kNoRegister)
-                    made->env = makeWeakRef(R[in->c]);
-                R[in->a] = std::move(holder);
+                    PROTO()->functions[static_cast<std::size_t>(in->d)].as<FunctionProto>();
+                {
+                    Closure* made = new Closure(state.gcHead, fp);
+                    Value holder(made);
+                    made->outers.reserve(fp->outers.size());
+                    for (const auto& outer : fp->outers)
+                        made->outers.push_back(outer.fromLocal ? R[outer.index]
+                                                               : CLOSURE()->outers[outer.index]);
+                    for (std::uint8_t i = 0; i < fp->defaultCount; ++i)
+                        made->defaults.push_back(R[in->b + i]);
+                    if (in->c != kNoRegister)
+                        made->env = makeWeakRef(R[in->c]);
+                    R[in->a] = std::move(holder);
+                }
                 DISPATCH();
             }
             TARGET(Foreach) {
@@ -828,7 +890,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
             TARGET(PushTrap)
             traps_.push_back(
-                Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in->d, f->base + in->a});
+                Trap{static_cast<std::uint32_t>(frames.size() - 1), ip + in->d, BASE() + in->a});
             DISPATCH();
             TARGET(PopTrap)
             for (std::int32_t i = 0; i < in->d; ++i)
@@ -841,9 +903,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 SAVE_IP();
                 if (in->b != kNoRegister && R[in->b].tag != Tag::Class)
                     raiseError("trying to inherit from a %s", typeName(R[in->b].tag));
-                Value cls = makeClass(in->b == kNoRegister ? Value() : R[in->b],
-                                      in->c == kNoRegister ? Value() : R[in->c]);
-                R[in->a] = std::move(cls);
+                R[in->a] = makeClass(in->b == kNoRegister ? Value() : R[in->b],
+                                     in->c == kNoRegister ? Value() : R[in->c]);
                 DISPATCH();
             }
             TARGET(NewMember) {
@@ -855,40 +916,41 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 DISPATCH();
             }
             TARGET(GetBase)
-            R[in->a] = closure->base;
+            R[in->a] = CLOSURE()->base;
             DISPATCH();
             TARGET(GetParent) {
                 SAVE_IP();
-                Value parent = parentOf(R[in->b]);
-                R[in->a] = std::move(parent);
+                R[in->a] = parentOf(R[in->b]);
                 DISPATCH();
             }
             TARGET(Yield) {
-                Value result;
-                if (in->a != kNoRegister)
-                    result = R[in->a];
-                saveGenerator(*f, ip);
-                std::uint8_t flags = f->flags;
-                std::int32_t target = f->target;
-                RefCounted* callee = f->callee;
-                frames.pop_back();
-                releaseRef(callee);
-                if (flags & kBoundary)
-                    return result;
-                LOAD_FRAME();
-                top = f->base + proto->stackSize;
-                stack_[target] = std::move(result);
+                {
+                    Value result;
+                    if (in->a != kNoRegister)
+                        result = R[in->a];
+                    saveGenerator(frames.back(), ip);
+                    std::uint8_t flags = frames.back().flags;
+                    std::int32_t target = frames.back().target;
+                    RefCounted* callee = frames.back().callee;
+                    frames.pop_back();
+                    releaseRef(callee);
+                    if (flags & kBoundary)
+                        return result;
+                    LOAD_FRAME();
+                    top = BASE() + frames.back().stackSize;
+                    stack_[target] = std::move(result);
+                }
                 DISPATCH();
             }
             TARGET(Resume) {
                 SAVE_IP();
                 Generator* generator = resumable(R[in->b]);
-                pushGenerator(generator, f->base + in->a, 0);
+                pushGenerator(generator, BASE() + in->a, 0);
                 LOAD_FRAME();
                 DISPATCH();
             }
         } catch (ScriptException&) {
-            frames.back().ip = ip;
+            // Every operation that can raise has stored its position in the frame first.
             noteError();
             if (traps_.empty() || traps_.back().frame < entry) {
                 while (frames.size() > entry)
@@ -900,9 +962,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             while (frames.size() - 1 > trap.frame)
                 unwindFrame();
             LOAD_FRAME();
-            top = f->base + proto->stackSize;
+            top = BASE() + frames.back().stackSize;
             stack_[trap.slot] = error;
             ip = trap.handler;
+            SELECT_TABLE();
         } catch (...) {
             while (frames.size() > entry)
                 unwindFrame();
@@ -910,11 +973,18 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         }
     }
 #undef LOAD_FRAME
+#undef CLOSURE
+#undef BASE
+#undef PROTO
 #undef SAVE_IP
 #undef DISPATCH
 #undef TARGET
+#undef in
 #undef SUSPEND
 #undef BITWISE
+#undef GET_THIS
+#undef MULTIPLY
+#undef DIVIDE
 #undef COMPARE
 #undef COMPARE_JUMP
 #undef SELECT_TABLE

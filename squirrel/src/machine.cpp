@@ -21,7 +21,7 @@ bool isScriptFrame(const Frame& frame) {
 } // namespace
 
 FrameStack::FrameStack(std::size_t capacity)
-    : frames_(static_cast<Frame*>(reserveZeroedMemory(capacity * sizeof(Frame)))),
+    : frames_(static_cast<Frame*>(reserveZeroedMemory(capacity * sizeof(Frame)))), end_(frames_),
       capacity_(capacity) {}
 
 FrameStack::~FrameStack() {
@@ -234,7 +234,8 @@ void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t cou
     if (!closure->env.isNull())
         stack_[base] = slotValue(closure->env);
     addRef(closure);
-    frames.push_back(Frame{closure, proto->code.data(), base, target, flags});
+    frames.push_back(Frame{closure, proto->code.data(), proto->constants.data(), base, target,
+                           flags, proto->stackSize});
     top = newTop;
     if (newTop > highWater_)
         highWater_ = newTop;
@@ -274,7 +275,7 @@ Value Machine::callNative(NativeClosure* native, std::int32_t base, std::int32_t
         stack_[base] = slotValue(native->env);
     std::int32_t savedTop = top;
     addRef(native);
-    frames.push_back(Frame{native, nullptr, base, -1, 0});
+    frames.push_back(Frame{native, nullptr, nullptr, base, -1, 0, 0});
     top = base + count;
     try {
         Value result = native->fn(*this, stack_ + base, count);
@@ -322,6 +323,21 @@ bool Machine::beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t 
     default:
         raiseError("attempt to call '%s'", typeName(fn.tag));
     }
+}
+
+void releaseObjects(Value* slot, Value* end) {
+    for (; slot < end; ++slot) {
+        if (isRefCounted(slot->tag))
+            slot->setNull();
+    }
+}
+
+bool Machine::enterOrCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target) {
+    Value result;
+    if (beginCall(funcSlot, count, target, 0, result))
+        return true;
+    stack_[target] = std::move(result);
+    return false;
 }
 
 // Calling a class makes an instance and runs the constructor on it. A script constructor run by

@@ -28,11 +28,13 @@ enum FrameFlag : std::uint8_t {
 };
 
 struct Frame {
-    RefCounted* callee;  // Closure or NativeClosure; the frame holds a reference
-    const Instr* ip;     // next instruction of a script frame, saved while it calls out
-    std::int32_t base;   // stack slot of `this`
-    std::int32_t target; // stack slot that receives the result, or -1 to hand it to the caller
-    std::uint8_t flags;  // FrameFlag bits
+    RefCounted* callee;     // Closure or NativeClosure; the frame holds a reference
+    const Instr* ip;        // next instruction of a script frame, saved while it calls out
+    const Value* constants; // the script function's constants, kept here for the interpreter
+    std::int32_t base;      // stack slot of `this`
+    std::int32_t target;    // stack slot that receives the result, or -1 to hand it to the caller
+    std::uint8_t flags;     // FrameFlag bits
+    std::uint8_t stackSize; // slots of a script function's frame
 };
 
 // Call frames in memory that never moves: the interpreter keeps a pointer to the current frame
@@ -44,18 +46,18 @@ public:
     FrameStack(const FrameStack&) = delete;
     FrameStack& operator=(const FrameStack&) = delete;
 
-    void push_back(const Frame& frame) { frames_[size_++] = frame; }
-    void pop_back() { --size_; }
-    Frame& back() { return frames_[size_ - 1]; }
-    const Frame& back() const { return frames_[size_ - 1]; }
+    void push_back(const Frame& frame) { *end_++ = frame; }
+    void pop_back() { --end_; }
+    Frame& back() { return end_[-1]; }
+    const Frame& back() const { return end_[-1]; }
     Frame& operator[](std::size_t i) { return frames_[i]; }
     const Frame& operator[](std::size_t i) const { return frames_[i]; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - frames_); }
+    bool empty() const { return end_ == frames_; }
 
 private:
     Frame* frames_;
-    std::size_t size_ = 0;
+    Frame* end_; // one past the innermost frame, so that the interpreter reaches it in one step
     std::size_t capacity_;
 };
 
@@ -155,6 +157,11 @@ private:
                    std::uint8_t flags, Value& result);
     bool beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count, std::int32_t target,
                         std::uint8_t flags, Value& result);
+    // beginCall for the interpreter loop: true when a script frame was entered, otherwise the
+    // call ran and its result is in target.
+    bool enterOrCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target);
+    // self[key] for a function running as closure, falling back to the closure's root table.
+    Value getThisOrRoot(const Value& self, const Closure* closure, const Value& key);
     bool beginMetaCall(const Value& object, std::int32_t funcSlot, std::int32_t count,
                        std::int32_t target, std::uint8_t flags, Value& result);
     Value callNative(NativeClosure* native, std::int32_t base, std::int32_t count);
@@ -217,6 +224,11 @@ inline std::int32_t integerBitwise(Op op, std::int32_t a, std::int32_t b) {
         return static_cast<std::int32_t>(x >> shift);
     }
 }
+
+// Releases the objects held in the slots of a frame that returns, so that they die when unused.
+// Scalars stay: every slot is written before it is read. Out of line, so that the interpreter
+// loop keeps its registers for itself.
+void releaseObjects(Value* slot, Value* end);
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));

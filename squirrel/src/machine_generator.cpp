@@ -61,8 +61,8 @@ void Machine::pushGenerator(Generator* generator, std::int32_t target, std::uint
         traps_.push_back(Trap{frameIndex, trap.handler, base + trap.slot});
     generator->traps.clear();
     addRef(closure);
-    frames.push_back(
-        Frame{closure, generator->ip, base, target, static_cast<std::uint8_t>(flags | kGenerator)});
+    frames.push_back(Frame{closure, generator->ip, proto->constants.data(), base, target,
+                           static_cast<std::uint8_t>(flags | kGenerator), proto->stackSize});
     generators_.emplace_back(generator);
     generator->status = Generator::Status::Running;
     top = base + proto->stackSize;

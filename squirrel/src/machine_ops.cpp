@@ -506,13 +506,7 @@ Value Machine::toString(const Value& v) {
 Value Machine::concat(const Value& a, const Value& b) {
     Value left = toString(a);
     Value right = toString(b);
-    String* x = left.str();
-    String* y = right.str();
-    std::string joined;
-    joined.reserve(x->length + y->length);
-    joined.append(x->data, x->length);
-    joined.append(y->data, y->length);
-    return state.string(joined);
+    return state.strings.join(left.str()->view(), right.str()->view());
 }
 
 Value Machine::clone(const Value& v) {

@@ -83,6 +83,20 @@ enum class Op : std::uint8_t {
     GetParent,  // R[a] = R[b].parent (delegate of a table, base of a class)
     Yield,      // suspend the generator, handing R[a] (null when a is 255) to its resumer
     Resume,     // R[a] = resume R[b]
+    JfLtK,      // unless R[b] < K[c]: pc += d
+    JfLeK,
+    JfGtK,
+    JfGeK,
+    MulK, // R[a] = R[b] * K[c]
+    DivK,
+    ModK,
+    BitAndK,
+    BitOrK,
+    BitXorK,
+    ShlK,
+    ShrK,
+    UShrK,
+    PrepCallThis, // R[a] = this[K[d]] as GetThis; R[a+1] = this
 };
 
 struct Instr {

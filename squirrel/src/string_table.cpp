@@ -64,25 +64,56 @@ Value StringTable::make(std::string_view text) {
             std::memcmp(s->data, text.data(), text.size()) == 0)
             return Value(s);
     }
-    void* memory = std::malloc(sizeof(String) + text.size());
+    String* s = allocate(hash, text.size());
+    if (!text.empty())
+        std::memcpy(s->data, text.data(), text.size());
+    insert(s, bucket);
+    return Value(s);
+}
+
+Value StringTable::join(std::string_view first, std::string_view second) {
+    std::size_t length = first.size() + second.size();
+    String* s = allocate(0, length);
+    if (!first.empty())
+        std::memcpy(s->data, first.data(), first.size());
+    if (!second.empty())
+        std::memcpy(s->data + first.size(), second.data(), second.size());
+    s->internHash = internHashOf(s->data, length);
+    std::size_t bucket = s->internHash & (buckets_.size() - 1);
+    for (String* other = buckets_[bucket]; other; other = other->chain) {
+        if (other->internHash == s->internHash && other->length == length &&
+            std::memcmp(other->data, s->data, length) == 0) {
+            std::free(s);
+            return Value(other);
+        }
+    }
+    insert(s, bucket);
+    return Value(s);
+}
+
+String* StringTable::allocate(std::uint32_t hash, std::size_t length) {
+    void* memory = std::malloc(sizeof(String) + length);
     if (!memory)
         throw std::bad_alloc();
     String* s = new (memory) String{RefCounted(Tag::String),
                                     false,
                                     nullptr,
-                                    this,
+                                    nullptr,
                                     hash,
-                                    static_cast<std::uint32_t>(text.size()),
+                                    static_cast<std::uint32_t>(length),
+                                    0,
                                     0,
                                     {0}};
-    if (!text.empty())
-        std::memcpy(s->data, text.data(), text.size());
-    s->data[text.size()] = '\0';
+    s->data[length] = '\0';
+    return s;
+}
+
+void StringTable::insert(String* s, std::size_t bucket) {
+    s->owner = this;
     s->chain = buckets_[bucket];
     buckets_[bucket] = s;
     if (++count_ > buckets_.size())
         grow();
-    return Value(s);
 }
 
 void StringTable::destroy(String* string) {

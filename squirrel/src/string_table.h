@@ -26,6 +26,9 @@ struct String : RefCounted {
     std::uint32_t internHash;
     std::uint32_t length;
     mutable std::uint32_t keyHash_;
+    // The node index where a table last found this key: tried first by the next lookup, as
+    // names are mostly looked up in the same table again (globals, members).
+    mutable std::uint32_t slotHint;
     char data[1]; // length bytes followed by a terminating zero
 
     std::string_view view() const { return {data, length}; }
@@ -48,11 +51,18 @@ public:
 
     // The interned string with these bytes, created when missing.
     Value make(std::string_view text);
+    // The interned string with the bytes of first followed by those of second. The bytes are
+    // put together in the new string's memory, so that joining copies them only once.
+    Value join(std::string_view first, std::string_view second);
     // Called when a string's reference count reaches zero.
     void destroy(String* string);
     std::size_t size() const { return count_; }
 
 private:
+    // A string object with room for length bytes, not yet interned.
+    static String* allocate(std::uint32_t hash, std::size_t length);
+    // Links a new string into its bucket.
+    void insert(String* s, std::size_t bucket);
     void grow();
 
     std::vector<String*> buckets_;

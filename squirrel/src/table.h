@@ -61,10 +61,15 @@ private:
 };
 
 inline Value* Table::findString(const String* key) const {
-    Entry* node = &nodes_[key->keyHash() & mask_];
+    Entry* node = &nodes_[key->slotHint & mask_];
+    if (node->key.ref == key && node->key.tag == Tag::String)
+        return &node->value;
+    node = &nodes_[key->keyHash() & mask_];
     do {
-        if (node->key.ref == key && node->key.tag == Tag::String)
+        if (node->key.ref == key && node->key.tag == Tag::String) {
+            key->slotHint = static_cast<std::uint32_t>(node - nodes_);
             return &node->value;
+        }
         node = node->next;
     } while (node);
     return nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace squirrel::detail {
 
@@ -131,19 +132,19 @@ public:
     static Value integer(std::int32_t v) {
         Value r;
         r.tag = Tag::Integer;
-        r.i = v;
+        r.raw = payload(v);
         return r;
     }
     static Value real(float v) {
         Value r;
         r.tag = Tag::Float;
-        r.f = v;
+        r.raw = payload(v);
         return r;
     }
     static Value boolean(bool v) {
         Value r;
         r.tag = Tag::Bool;
-        r.b = v;
+        r.raw = payload(v);
         return r;
     }
     static Value userPointer(void* p) {
@@ -168,22 +169,19 @@ public:
         if (isRefCounted(tag))
             setNull();
         tag = Tag::Integer;
-        raw = 0;
-        i = v;
+        raw = payload(v);
     }
     void setFloat(float v) {
         if (isRefCounted(tag))
             setNull();
         tag = Tag::Float;
-        raw = 0;
-        f = v;
+        raw = payload(v);
     }
     void setBool(bool v) {
         if (isRefCounted(tag))
             setNull();
         tag = Tag::Bool;
-        raw = 0;
-        b = v;
+        raw = payload(v);
     }
 
     bool isNull() const { return tag == Tag::Null; }
@@ -217,6 +215,17 @@ public:
     template <class T>
     T* as() const {
         return reinterpret_cast<T*>(ref);
+    }
+
+private:
+    // The payload word of a scalar, with the scalar where its union member lies and zeros
+    // elsewhere. Scalars are written as the whole word at once: a later copy reads the whole
+    // word, which the processor can then forward from the one store.
+    template <class T>
+    static std::uint64_t payload(T v) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, &v, sizeof v);
+        return word;
     }
 };
 
