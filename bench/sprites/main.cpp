@@ -1,8 +1,11 @@
 // Frame times of N small moving sprites drawn by the render module, against the same number of
-// the library's own billboard nodes, on OpenGL. Prints per case:
-//   sprites=N textures=T drawcalls=D frame_ms=F billboard_frame_ms=B
-// (medians over the measured frames), then comment lines ("#") with the draw-call runs the sort
-// allows, the time per sprite, the allocations per frame and the profile of the engine's scopes.
+// the library's own billboard nodes, on OpenGL and on the library's NULL driver (which draws
+// nothing, so its times are the engine's and the library's own work). Prints per case:
+//   sprites=N textures=T drawcalls=D frame_ms=F billboard_frame_ms=B null_frame_ms=N
+//   null_billboard_frame_ms=NB
+// (on one line; medians over the measured frames), then comment lines ("#") with the draw-call
+// runs the sort allows, the time per sprite, the allocations per frame and the profile of the
+// engine's scopes. A sprite count as the argument (1000, 10000 or 50000) runs only those cases.
 
 #include "bench_device.h"
 #include "core/vellumengine.h"
@@ -51,6 +54,8 @@ namespace {
 
 const int kWarmUpFrames = 5;
 const int kMeasuredFrames = 30;
+// The NULL driver's frames are short and noisier, so more of them are measured.
+const int kNullMeasuredFrames = 100;
 const int kTextureCount = 8;
 // About five pixels at Z 0 on an 800 by 600 screen.
 const float kSpriteSize = 0.25f;
@@ -84,13 +89,13 @@ struct FrameResult {
 // Moves every node a little, then draws a frame through the render module, as the main loop
 // does. Returns the median frame time.
 FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*>& nodes,
-                    const std::vector<Placement>& where) {
+                    const std::vector<Placement>& where, int measuredFrames) {
     video::IVideoDriver* driver = device->getVideoDriver();
     CRenderModule& renderer = getEngine().getRenderer();
     std::vector<double> times;
     FrameResult result;
     long allocationsBefore = 0;
-    for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
+    for (int frame = 0; frame < kWarmUpFrames + measuredFrames; ++frame) {
         if (frame == kWarmUpFrames) {
             allocationsBefore = allocations;
         }
@@ -112,7 +117,7 @@ FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*
         }
         result.drawCalls = renderer.switchCount();
     }
-    result.allocationsPerFrame = double(allocations - allocationsBefore) / double(kMeasuredFrames);
+    result.allocationsPerFrame = double(allocations - allocationsBefore) / double(measuredFrames);
     std::sort(times.begin(), times.end());
     result.medianMs = times[times.size() / 2];
     return result;
@@ -129,7 +134,7 @@ int expectedRuns(int sprites, int textures) {
 }
 
 FrameResult runSprites(IrrlichtDevice* device, const std::vector<video::ITexture*>& textures,
-                       int count, int textureCount) {
+                       int count, int textureCount, int measuredFrames) {
     scene::ISceneManager* sceneManager = device->getSceneManager();
     scene::ISceneNode* holder = sceneManager->addEmptySceneNode();
     const std::vector<Placement> where = placements(count);
@@ -145,13 +150,13 @@ FrameResult runSprites(IrrlichtDevice* device, const std::vector<video::ITexture
         sprite->drop();
         nodes.push_back(sprite);
     }
-    FrameResult result = measure(device, nodes, where);
+    FrameResult result = measure(device, nodes, where, measuredFrames);
     holder->remove();
     return result;
 }
 
 FrameResult runBillboards(IrrlichtDevice* device, const std::vector<video::ITexture*>& textures,
-                          int count, int textureCount) {
+                          int count, int textureCount, int measuredFrames) {
     scene::ISceneManager* sceneManager = device->getSceneManager();
     scene::ISceneNode* holder = sceneManager->addEmptySceneNode();
     const std::vector<Placement> where = placements(count);
@@ -166,15 +171,14 @@ FrameResult runBillboards(IrrlichtDevice* device, const std::vector<video::IText
         billboard->setMaterialType(video::EMT_TRANSPARENT_ALPHA_CHANNEL);
         nodes.push_back(billboard);
     }
-    FrameResult result = measure(device, nodes, where);
+    FrameResult result = measure(device, nodes, where, measuredFrames);
     holder->remove();
     return result;
 }
 
 // The statistics lines of a profiling report (sprite creation and the frames).
-void printProfile(const std::string& report) {
-    std::printf("# profile of creating the sprites and %i frames:\n",
-                kWarmUpFrames + kMeasuredFrames);
+void printProfile(const char* title, const std::string& report) {
+    std::printf("# profile of %s:\n", title);
     size_t start = 0;
     while (start < report.size()) {
         size_t end = report.find('\n', start);
@@ -200,15 +204,7 @@ double profileScopeMicroseconds() {
     return std::chrono::duration<double, std::micro>(end - start).count() / rounds;
 }
 
-} // namespace
-
-int main() {
-    IrrlichtDevice* device = openBenchDevice();
-    if (!device) {
-        return 1;
-    }
-    video::IVideoDriver* driver = device->getVideoDriver();
-
+std::vector<video::ITexture*> makeTextures(video::IVideoDriver* driver) {
     std::vector<video::ITexture*> textures;
     for (int t = 0; t < kTextureCount; ++t) {
         video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(8, 8));
@@ -218,27 +214,100 @@ int main() {
         textures.push_back(driver->addTexture(name, image));
         image->drop();
     }
+    return textures;
+}
 
-    for (int count : {1000, 10000, 50000}) {
-        for (int textureCount : {1, kTextureCount}) {
-            profilingReport();
-            const FrameResult sprites = runSprites(device, textures, count, textureCount);
-            const std::string profile = profilingReport();
-            const FrameResult billboards = runBillboards(device, textures, count, textureCount);
-            std::printf("sprites=%i textures=%i drawcalls=%i frame_ms=%.2f "
-                        "billboard_frame_ms=%.2f\n",
-                        count, textureCount, sprites.drawCalls, sprites.medianMs,
-                        billboards.medianMs);
-            std::printf("#   runs after sorting=%i, %.3f us per sprite, %.1f allocations per "
-                        "frame (billboards %.1f), %.1fx faster than billboards\n",
-                        expectedRuns(count, textureCount), sprites.medianMs * 1000 / count,
-                        sprites.allocationsPerFrame, billboards.allocationsPerFrame,
-                        billboards.medianMs / sprites.medianMs);
-            if (count == 10000 && textureCount == 1) {
-                printProfile(profile);
-            }
-            std::fflush(stdout);
+struct BenchCase {
+    int sprites;
+    int textures;
+};
+
+const BenchCase kCases[] = {{1000, 1},  {1000, kTextureCount}, {10000, 1}, {10000, kTextureCount},
+                            {50000, 1}, {50000, kTextureCount}};
+
+struct CaseResult {
+    FrameResult sprites;
+    FrameResult billboards;
+    // The profiling report of creating the sprites and drawing their frames.
+    std::string profile;
+};
+
+CaseResult runCase(IrrlichtDevice* device, const std::vector<video::ITexture*>& textures,
+                   const BenchCase& benchCase, int measuredFrames) {
+    CaseResult result;
+    profilingReport();
+    result.sprites =
+        runSprites(device, textures, benchCase.sprites, benchCase.textures, measuredFrames);
+    result.profile = profilingReport();
+    result.billboards =
+        runBillboards(device, textures, benchCase.sprites, benchCase.textures, measuredFrames);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A sprite count as the argument runs only the cases of that count.
+    const int onlyCount = argc > 1 ? std::atoi(argv[1]) : 0;
+    std::vector<BenchCase> cases;
+    for (const BenchCase& benchCase : kCases) {
+        if (onlyCount == 0 || benchCase.sprites == onlyCount) {
+            cases.push_back(benchCase);
         }
+    }
+    // The NULL driver's cases first, so that each case's line can carry both.
+    std::vector<CaseResult> nullResults;
+    {
+        IrrlichtDevice* device = openBenchDevice(video::EDT_NULL);
+        if (!device) {
+            return 1;
+        }
+        const std::vector<video::ITexture*> textures = makeTextures(device->getVideoDriver());
+        for (const BenchCase& benchCase : cases) {
+            nullResults.push_back(runCase(device, textures, benchCase, kNullMeasuredFrames));
+            // Progress while the OpenGL cases are still to come.
+            std::fprintf(stderr,
+                         "NULL driver: sprites=%i textures=%i null_frame_ms=%.3f "
+                         "null_billboard_frame_ms=%.3f\n",
+                         benchCase.sprites, benchCase.textures, nullResults.back().sprites.medianMs,
+                         nullResults.back().billboards.medianMs);
+        }
+        closeBenchDevice(device);
+    }
+
+    IrrlichtDevice* device = openBenchDevice();
+    if (!device) {
+        return 1;
+    }
+    const std::vector<video::ITexture*> textures = makeTextures(device->getVideoDriver());
+    for (size_t i = 0; i < nullResults.size(); ++i) {
+        const BenchCase& benchCase = cases[i];
+        const CaseResult gl = runCase(device, textures, benchCase, kMeasuredFrames);
+        const CaseResult& null = nullResults[i];
+        const int count = benchCase.sprites;
+        std::printf("sprites=%i textures=%i drawcalls=%i frame_ms=%.2f billboard_frame_ms=%.2f "
+                    "null_frame_ms=%.3f null_billboard_frame_ms=%.3f\n",
+                    count, benchCase.textures, gl.sprites.drawCalls, gl.sprites.medianMs,
+                    gl.billboards.medianMs, null.sprites.medianMs, null.billboards.medianMs);
+        std::printf("#   runs after sorting=%i, %.3f us per sprite, %.1f allocations per "
+                    "frame (billboards %.1f), %.1fx faster than billboards\n",
+                    expectedRuns(count, benchCase.textures), gl.sprites.medianMs * 1000 / count,
+                    gl.sprites.allocationsPerFrame, gl.billboards.allocationsPerFrame,
+                    gl.billboards.medianMs / gl.sprites.medianMs);
+        std::printf("#   NULL driver: %.0f ns per sprite, %.1f allocations per frame, %i draw "
+                    "calls, %.1fx faster than billboards\n",
+                    null.sprites.medianMs * 1e6 / count, null.sprites.allocationsPerFrame,
+                    null.sprites.drawCalls, null.billboards.medianMs / null.sprites.medianMs);
+        if (count == 10000 && benchCase.textures == 1) {
+            char title[96];
+            std::snprintf(title, sizeof title, "creating the sprites and %i frames",
+                          kWarmUpFrames + kMeasuredFrames);
+            printProfile(title, gl.profile);
+            std::snprintf(title, sizeof title, "the same on the NULL driver (%i frames)",
+                          kWarmUpFrames + kNullMeasuredFrames);
+            printProfile(title, null.profile);
+        }
+        std::fflush(stdout);
     }
     std::printf("# one measured scope costs %.3f us\n", profileScopeMicroseconds());
 

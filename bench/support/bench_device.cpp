@@ -4,16 +4,16 @@
 
 #include <cstdio>
 
-irr::IrrlichtDevice* openBenchDevice() {
+irr::IrrlichtDevice* openBenchDevice(irr::video::E_DRIVER_TYPE driverType) {
     irr::SIrrlichtCreationParameters parameters;
-    parameters.DriverType = irr::video::EDT_OPENGL;
+    parameters.DriverType = driverType;
     parameters.WindowSize = irr::core::dimension2du(800, 600);
     parameters.Bits = 32;
     parameters.Vsync = false;
     parameters.LoggingLevel = irr::ELL_WARNING;
     irr::IrrlichtDevice* device = irr::createDeviceEx(parameters);
     if (!device) {
-        std::fprintf(stderr, "no OpenGL device (run under xvfb-run)\n");
+        std::fprintf(stderr, "no device (an OpenGL one needs a display: run under xvfb-run)\n");
         return nullptr;
     }
     irr::video::IVideoDriver* driver = device->getVideoDriver();

@@ -11,6 +11,14 @@ uint32_t monotonicMilliseconds() {
     return static_cast<uint32_t>(ms);
 }
 
+uint32_t coarseMonotonicMilliseconds() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    uint64_t ms =
+        static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<uint32_t>(ms);
+}
+
 void sleepMilliseconds(uint32_t milliseconds) {
     if (milliseconds == 0) {
         sched_yield();

@@ -165,7 +165,7 @@ void CNodeBasement::setPosition(const irr::core::vector3df& position) {
 void CNodeBasement::updateAbsolutePosition() {
     ProfileScope scope("updateAbsolutePosition|" __FILE__, __LINE__);
     irr::core::vector3df before = AbsoluteTransformation.getTranslation();
-    irr::scene::ISceneNode::updateAbsolutePosition();
+    updateAbsoluteTransformation();
     irr::core::vector3df after = AbsoluteTransformation.getTranslation();
     if (GeometryValid != 0 && (std::fabs(after.X - before.X) > kMoveTolerance ||
                                std::fabs(after.Y - before.Y) > kMoveTolerance ||
@@ -177,6 +177,29 @@ void CNodeBasement::updateAbsolutePosition() {
     }
     CNodeBasement* parent = asEngineNode(Parent);
     AbsoluteDepth = parent != nullptr ? LocalDepth + parent->AbsoluteDepth : LocalDepth;
+}
+
+void CNodeBasement::updateAbsoluteTransformation() {
+    const bool turned =
+        RelativeRotation.X != 0 || RelativeRotation.Y != 0 || RelativeRotation.Z != 0;
+    // The library compares the scale with the same tolerance before it applies it.
+    if (Parent == nullptr || turned || RelativeScale != irr::core::vector3df(1.f, 1.f, 1.f)) {
+        irr::scene::ISceneNode::updateAbsolutePosition();
+        return;
+    }
+    // The relative transformation is a plain translation, so the product keeps the parent's
+    // first three columns and carries the translation through them, summed in the same order
+    // as the library's full product.
+    const irr::f32* parent = Parent->getAbsoluteTransformation().pointer();
+    irr::f32* absolute = AbsoluteTransformation.pointer();
+    const irr::core::vector3df& t = RelativeTranslation;
+    for (int i = 0; i < 12; ++i) {
+        absolute[i] = parent[i];
+    }
+    for (int row = 0; row < 4; ++row) {
+        absolute[12 + row] =
+            parent[row] * t.X + parent[4 + row] * t.Y + parent[8 + row] * t.Z + parent[12 + row];
+    }
 }
 
 void CNodeBasement::setSize(float width, float height) {

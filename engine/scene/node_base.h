@@ -105,6 +105,9 @@ public:
 
 protected:
     void updateDepthBox();
+    // The library's absolute transformation (the parent's times the relative one), without the
+    // trigonometry and the full matrix product for a node that is neither turned nor scaled.
+    void updateAbsoluteTransformation();
     OptionSet& properties();
 
     int Serial;

@@ -5,6 +5,7 @@
 #include "utils/debug.h"
 #include "utils/math_fastmath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -184,7 +185,7 @@ void CSpriteNode::rebuildGeometry() {
     const irr::core::vector3df u = AxisUp * (0.5f * Size.Height);
     irr::core::vector3df corners[4] = {r + u, r - u, -r - u, -r + u};
     const bool rotated = std::fabs(FlatRotation) > kRotationEpsilon;
-    const irr::core::vector3df position = getAbsolutePosition();
+    const irr::core::vector3df position = AbsoluteTransformation.getTranslation();
     for (int k = 0; k < 4; ++k) {
         if (rotated) {
             corners[k] = rotateAboutZ(corners[k], FlatRotation);
@@ -232,16 +233,15 @@ void CSpriteNode::render() {
             drawDebugBox(driver);
         }
     }
-    if (CornerOffsetsEnabled == 0) {
-        engine.getRenderer().addQuad(&DrawTransform, &Material, Vertices);
-        return;
+    // The quad goes straight into the batch; the corner offsets move only the drawn copy.
+    irr::video::S3DVertex* quad = engine.getRenderer().appendQuad(&DrawTransform, Material);
+    std::copy(Vertices, Vertices + 4, quad);
+    if (CornerOffsetsEnabled != 0) {
+        quad[0].Pos += CornerOffsets[1];
+        quad[1].Pos += CornerOffsets[0];
+        quad[2].Pos += CornerOffsets[2];
+        quad[3].Pos += CornerOffsets[3];
     }
-    irr::video::S3DVertex quad[4] = {Vertices[0], Vertices[1], Vertices[2], Vertices[3]};
-    quad[0].Pos += CornerOffsets[1];
-    quad[1].Pos += CornerOffsets[0];
-    quad[2].Pos += CornerOffsets[2];
-    quad[3].Pos += CornerOffsets[3];
-    engine.getRenderer().addQuad(&DrawTransform, &Material, quad);
 }
 
 void CSpriteNode::setSpriteMaterial(irr::video::E_MATERIAL_TYPE type, int filtering) {

@@ -2,6 +2,7 @@
 
 #include "core/vellumengine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -13,6 +14,21 @@ const irr::u16 kQuadIndices[6] = {0, 2, 1, 0, 3, 2};
 void CQuadBatcher::addQuad(const irr::core::matrix4* transform,
                            const irr::video::SMaterial* material,
                            const irr::video::S3DVertex* vertices) {
+    prepare(transform, material,
+            transform == nullptr && material == nullptr && vertices == nullptr);
+    if (vertices != nullptr) {
+        std::copy(vertices, vertices + 4, nextQuad());
+    }
+}
+
+irr::video::S3DVertex* CQuadBatcher::appendQuad(const irr::core::matrix4* transform,
+                                                const irr::video::SMaterial& material) {
+    prepare(transform, &material, false);
+    return nextQuad();
+}
+
+void CQuadBatcher::prepare(const irr::core::matrix4* transform,
+                           const irr::video::SMaterial* material, bool endOfFrame) {
     bool fits = QuadCount < QuadCapacity;
     bool takeMaterial = false;
     bool takeTransform = false;
@@ -27,7 +43,6 @@ void CQuadBatcher::addQuad(const irr::core::matrix4* transform,
         BatchTransformDirty = 0;
         takeTransform = true;
     }
-    const bool endOfFrame = transform == nullptr && material == nullptr && vertices == nullptr;
     if (!fits || endOfFrame) {
         flush(endOfFrame);
     }
@@ -37,31 +52,39 @@ void CQuadBatcher::addQuad(const irr::core::matrix4* transform,
     if (takeMaterial) {
         BatchMaterial = *material;
     }
-    if (vertices != nullptr) {
-        const irr::u16 first = static_cast<irr::u16>(Vertices.size());
-        Vertices.insert(Vertices.end(), vertices, vertices + 4);
-        for (irr::u16 index : kQuadIndices) {
-            Indices.push_back(static_cast<irr::u16>(first + index));
+}
+
+irr::video::S3DVertex* CQuadBatcher::nextQuad() {
+    const size_t first = static_cast<size_t>(QuadCount) * 4;
+    if (first + 4 > Vertices.size()) {
+        const size_t quads = std::min<size_t>(std::max<size_t>(2 * QuadCount, 64), QuadCapacity);
+        Vertices.resize(quads * 4);
+        Indices.reserve(quads * 6);
+        for (size_t quad = Indices.size() / 6; quad < quads; ++quad) {
+            for (irr::u16 index : kQuadIndices) {
+                Indices.push_back(static_cast<irr::u16>(quad * 4 + index));
+            }
         }
-        ++QuadCount;
     }
+    ++QuadCount;
+    return Vertices.data() + first;
 }
 
 void CQuadBatcher::flush(bool endOfFrame) {
     irr::video::IVideoDriver* driver = getEngine().getDriver();
     irr::video::ITexture* texture = BatchMaterial.getTexture(0);
-    if (!Vertices.empty() && texture != nullptr && driver != nullptr) {
+    if (QuadCount > 0 && texture != nullptr && driver != nullptr) {
         driver->setMaterial(BatchMaterial);
         if (!worldTransformSet) {
             driver->setTransform(irr::video::ETS_WORLD, BatchTransform);
             worldTransformSet = true;
         }
-        driver->drawVertexPrimitiveList(Vertices.data(), static_cast<irr::u32>(Vertices.size()),
+        driver->drawVertexPrimitiveList(Vertices.data(), static_cast<irr::u32>(QuadCount * 4),
                                         Indices.data(), static_cast<irr::u32>(QuadCount * 2),
                                         irr::video::EVT_STANDARD, irr::scene::EPT_TRIANGLES,
                                         irr::video::EIT_16BIT);
         ++drawCalls;
-        verticesDrawn += static_cast<int>(Vertices.size());
+        verticesDrawn += QuadCount * 4;
         const irr::video::SMaterialLayer& layer = BatchMaterial.TextureLayer[0];
         char line[512];
         std::snprintf(
@@ -71,9 +94,6 @@ void CQuadBatcher::flush(bool endOfFrame) {
             static_cast<int>(layer.TrilinearFilter), "!!");
         switchText += line;
     }
-    // clear() keeps the capacity: the arrays stay at the largest size seen.
-    Vertices.clear();
-    Indices.clear();
     QuadCount = 0;
     if (endOfFrame) {
         BatchMaterialDirty = 1;

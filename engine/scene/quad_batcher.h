@@ -7,7 +7,8 @@
 
 // Collects the quads of a frame and draws each run of quads that share a material with one draw
 // call. The vertex and index arrays keep the largest size a batch has needed, so a frame that is
-// no larger than an earlier one allocates nothing.
+// no larger than an earlier one allocates nothing, and the indices (the same pattern for every
+// quad) are written only once.
 class CQuadBatcher {
 public:
     // Quads in one batch: four vertices each, and the batch's 16-bit indices reach 65535.
@@ -19,6 +20,10 @@ public:
     // and ends the frame, so the next quad starts afresh.
     void addQuad(const irr::core::matrix4* transform, const irr::video::SMaterial* material,
                  const irr::video::S3DVertex* vertices);
+    // addQuad for a quad that the caller writes straight into the batch: returns the place of
+    // its four vertices, valid until the next call.
+    irr::video::S3DVertex* appendQuad(const irr::core::matrix4* transform,
+                                      const irr::video::SMaterial& material);
 
     // Per-frame statistics: one line per draw call, the draw calls and the vertices drawn.
     void resetFrameStatistics();
@@ -30,12 +35,21 @@ public:
     void releaseBuffers();
 
 private:
+    // Starts a new batch when the material differs from the batch's or the batch is full, and
+    // takes the frame's first transform; flushes at the end of a frame (all three null).
+    void prepare(const irr::core::matrix4* transform, const irr::video::SMaterial* material,
+                 bool endOfFrame);
+    // Makes room for one more quad; the index pattern of every quad is written once, when the
+    // arrays first grow to reach it.
+    irr::video::S3DVertex* nextQuad();
     void flush(bool endOfFrame);
 
     int BatchMaterialDirty = 1;
     int BatchTransformDirty = 1;
     irr::video::SMaterial BatchMaterial;
     irr::core::matrix4 BatchTransform;
+    // Both arrays stay at the largest size a batch has needed; QuadCount says how much of them
+    // the current batch holds.
     std::vector<irr::video::S3DVertex> Vertices;
     std::vector<irr::u16> Indices;
     int QuadCount = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CNodeBasement;
 
@@ -48,3 +49,10 @@ inline bool drawsBefore(const RenderSortRecord& a, const RenderSortRecord& b) {
     }
     return a.PositionHash > b.PositionHash;
 }
+
+// Puts the records into the order of drawsBefore with a stable radix sort: one key at a time from
+// the least significant (position hash) to the most significant (depth key), by 11-bit digits,
+// skipping every key and digit in which all records agree. Records equal in every key keep their
+// order. `scratch` is the second array the passes alternate with; both keep their capacity, so a
+// frame no larger than an earlier one allocates nothing.
+void sortForDrawing(std::vector<RenderSortRecord>& records, std::vector<RenderSortRecord>& scratch);

@@ -5,8 +5,6 @@
 #include "scene/node_base.h"
 #include "utils/debug.h"
 
-#include <algorithm>
-
 namespace {
 
 int passOf(int renderOrder) {
@@ -80,10 +78,7 @@ void CRenderModule::sortPasses() {
     ProfileScope scope("RENDER SORTING|" __FILE__, __LINE__);
     for (int pass = 0; pass < PassCount; ++pass) {
         if (ListUnsorted[pass]) {
-            std::sort(Lists[pass].begin(), Lists[pass].end(),
-                      [](const RenderSortRecord& a, const RenderSortRecord& b) {
-                          return drawsBefore(a, b);
-                      });
+            sortForDrawing(Lists[pass], sortScratch);
             ListUnsorted[pass] = false;
         }
     }
@@ -146,6 +141,7 @@ void CRenderModule::releaseLists() {
         std::vector<RenderSortRecord>().swap(Lists[pass]);
         ListUnsorted[pass] = false;
     }
+    std::vector<RenderSortRecord>().swap(sortScratch);
     drainDeletionQueue();
     batcher.releaseBuffers();
 }

@@ -43,6 +43,11 @@ public:
                  const irr::video::S3DVertex* vertices) {
         batcher.addQuad(transform, material, vertices);
     }
+    // addQuad for a quad written straight into the batch: the place of its four vertices.
+    irr::video::S3DVertex* appendQuad(const irr::core::matrix4* transform,
+                                      const irr::video::SMaterial& material) {
+        return batcher.appendQuad(transform, material);
+    }
 
     // Queues a node (and, when given, the animator that asks for it) for deletion after the
     // frame; one reference to each is held until then.
@@ -82,6 +87,8 @@ private:
     std::vector<RenderSortRecord> Lists[PassCount];
     // Something was added to the pass since it was last sorted.
     bool ListUnsorted[PassCount] = {false, false, false, false};
+    // The second array the sort's passes alternate with.
+    std::vector<RenderSortRecord> sortScratch;
     int Active = 0;
     std::vector<irr::scene::ISceneNode*> deleteNodes;
     std::vector<irr::scene::ISceneNodeAnimator*> deleteAnimators;

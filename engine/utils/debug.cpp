@@ -1,5 +1,6 @@
 #include "debug.h"
 
+#include "platform/clock.h"
 #include "platform/locks.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -206,8 +207,10 @@ void debugPrint(const char* format, ...) {
     std::fputs(text.c_str(), stderr);
 }
 
+// Scopes count whole milliseconds and some run once per node and frame, so they read the coarse
+// clock and take the profiler's lock without a ScopedLock (which reads the clock as well).
 ProfileScope::ProfileScope(const char* sourceFile, int sourceLine)
-    : file(sourceFile), line(sourceLine), start(getTicks()) {}
+    : file(sourceFile), line(sourceLine), start(coarseMonotonicMilliseconds()) {}
 
 ProfileScope::ProfileScope(const char* sourceFile, int sourceLine, const std::string& detailText)
     : ProfileScope(sourceFile, sourceLine) {
@@ -218,9 +221,9 @@ ProfileScope::~ProfileScope() {
     if (!file) {
         return;
     }
-    int spent = static_cast<int>(getTicks() - start);
+    int spent = static_cast<int>(coarseMonotonicMilliseconds() - start);
     Profiler& p = profiler();
-    ScopedLock guard(p.lock);
+    std::lock_guard<CriticalSectionLock> guard(p.lock);
     ProfileStats& stats = statsFor(p, file, line);
     stats.total += spent;
     if (spent > stats.maximum) {
@@ -235,7 +238,7 @@ ProfileScope::~ProfileScope() {
 }
 
 uint32_t ProfileScope::elapsed() const {
-    return file ? getTicks() - start : 0;
+    return file ? coarseMonotonicMilliseconds() - start : 0;
 }
 
 std::string profilingReport() {
