@@ -31,9 +31,11 @@ protected:
         startRunning();
     }
     void TearDown() override {
+        // The game goes with the scene; its font is this test's to release afterwards.
+        CGUIFont3D* font = inputGame->font;
         InputTest::TearDown();
         setTextSoundPlayer(nullptr);
-        inputGame->font->drop();
+        font->drop();
     }
 
     void type(const std::wstring& text) {
