@@ -15,7 +15,6 @@
 
 namespace {
 
-const int kInvalidIdA = 8000;
 const int kInvalidIdB = 8002;
 const size_t kNameIdCount = kLastNameId - kFirstNameId + 1;
 

@@ -38,9 +38,8 @@ const float kPauseButtonX = 16.9f;
 const float kPauseButtonY = -13.3f;
 const float kResumeY = 0.6f;
 const float kPauseMenuY = -2.0f;
-// Result screens: two buttons side by side; the name prompt's OK.
+// Result screens: the left of their two buttons; the name prompt's OK.
 const float kLeftButtonX = -4.5f;
-const float kRightButtonX = 4.5f;
 const float kResultButtonY = -2.4f;
 const float kGameEndButtonY = -3.0f;
 const float kPromptOkY = -3.2f;
