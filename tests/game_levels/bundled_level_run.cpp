@@ -9,6 +9,7 @@
 #include "scene/node_utilities.h"
 #include "script/module_scripting.h"
 #include "support/game_data.h"
+#include "support/report_file.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -116,22 +117,6 @@ std::string runIni(const BundledLevelRun& run, const std::string& replayPath) {
     return ini;
 }
 
-std::map<std::string, std::vector<float>> readReport(const std::string& path) {
-    std::map<std::string, std::vector<float>> values;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name;
-        fields >> name;
-        float value = 0;
-        while (fields >> value) {
-            values[name].push_back(value);
-        }
-    }
-    return values;
-}
-
 } // namespace
 
 std::map<std::string, std::vector<float>> runBundledLevel(const BundledLevelRun& run) {
@@ -156,5 +141,5 @@ std::map<std::string, std::vector<float>> runBundledLevel(const BundledLevelRun&
             exit(0);
         },
         testing::ExitedWithCode(0), "");
-    return readReport(reportPath);
+    return readReportFile(reportPath);
 }

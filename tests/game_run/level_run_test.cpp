@@ -10,6 +10,7 @@
 #include "scene/node_utilities.h"
 #include "script/module_scripting.h"
 #include "support/kept_screenshot.h"
+#include "support/report_file.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -85,23 +86,6 @@ std::string runIni(const std::string& early, const std::string& late) {
            std::to_string(kLateShot) + ":" + late + "\n";
 }
 
-// The report's lines "name value..." by name.
-std::map<std::string, std::vector<float>> readReport(const std::string& path) {
-    std::map<std::string, std::vector<float>> values;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name;
-        fields >> name;
-        float value = 0;
-        while (fields >> value) {
-            values[name].push_back(value);
-        }
-    }
-    return values;
-}
-
 } // namespace
 
 TEST(LevelRun, ShipFliesBothWavesAHolePullsTheRockAndTheLevelIsWonOnce) {
@@ -123,7 +107,7 @@ TEST(LevelRun, ShipFliesBothWavesAHolePullsTheRockAndTheLevelIsWonOnce) {
             exit(0);
         },
         testing::ExitedWithCode(0), "");
-    auto report = readReport(reportPath);
+    auto report = readReportFile(reportPath);
     for (const char* key : {"ship@60", "ship@150", "rock@60", "rock@150"}) {
         ASSERT_EQ(report[key].size(), 2u) << key;
     }
