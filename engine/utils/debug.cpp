@@ -11,9 +11,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 #include <unordered_map>
-#include <vector>
 
 std::atomic<int> fullScreenMode{0};
 std::atomic<int> debugOverlay{0};
@@ -46,11 +46,13 @@ void writeLogAtExit() {
 }
 
 // Statistics of one measured place, kept in the order the places first completed.
+// The counters are updated without the profiler's lock (scopes run once per node and frame, on
+// the main and the sound thread); the details only under it.
 struct ProfileStats {
     std::string key;
-    int maximum = 0;
-    int total = 0;
-    int count = 0;
+    std::atomic<int> maximum{0};
+    std::atomic<int> total{0};
+    std::atomic<int> count{0};
     std::string details;
 };
 
@@ -68,12 +70,13 @@ struct SourcePointHash {
     }
 };
 
-// Scopes find their statistics by the address of their file text and their line, so a scope
-// costs two clock reads and a hash lookup; keys are formatted once per place.
+// Scopes find their statistics by the address of their file text and their line; keys are
+// formatted once per place. Statistics are never removed (a report only zeroes them), so each
+// thread may keep pointers to them.
 struct Profiler {
     CriticalSectionLock lock;
-    std::unordered_map<SourcePoint, size_t, SourcePointHash> places;
-    std::vector<ProfileStats> stats;
+    std::unordered_map<SourcePoint, ProfileStats*, SourcePointHash> places;
+    std::deque<ProfileStats> stats;
 };
 
 Profiler& profiler() {
@@ -81,23 +84,45 @@ Profiler& profiler() {
     return *instance;
 }
 
+// Called with the profiler's lock held.
 ProfileStats& statsFor(Profiler& p, const char* file, int line) {
-    auto [place, inserted] = p.places.try_emplace(SourcePoint{file, line}, p.stats.size());
+    auto [place, inserted] = p.places.try_emplace(SourcePoint{file, line}, nullptr);
     if (!inserted) {
-        return p.stats[place->second];
+        return *place->second;
     }
     char key[600];
     std::snprintf(key, sizeof key, "%s:%i", file, line);
     // Two places may print the same key (the same text at two addresses); they share statistics.
-    for (size_t i = 0; i < p.stats.size(); ++i) {
-        if (p.stats[i].key == key) {
-            place->second = i;
-            return p.stats[i];
+    for (ProfileStats& stats : p.stats) {
+        if (stats.key == key) {
+            place->second = &stats;
+            return stats;
         }
     }
     p.stats.emplace_back();
     p.stats.back().key = key;
+    place->second = &p.stats.back();
     return p.stats.back();
+}
+
+// Each thread remembers the statistics of the places it measured last, so the scopes of a
+// per-node loop take no lock.
+struct CachedPlace {
+    const char* file = nullptr;
+    int line = 0;
+    ProfileStats* stats = nullptr;
+};
+constexpr size_t kCachedPlaces = 64;
+thread_local CachedPlace cachedPlaces[kCachedPlaces];
+
+ProfileStats& cachedStatsFor(const char* file, int line) {
+    CachedPlace& cached = cachedPlaces[SourcePointHash()(SourcePoint{file, line}) % kCachedPlaces];
+    if (cached.file != file || cached.line != line || cached.stats == nullptr) {
+        Profiler& p = profiler();
+        std::lock_guard<CriticalSectionLock> guard(p.lock);
+        cached = CachedPlace{file, line, &statsFor(p, file, line)};
+    }
+    return *cached.stats;
 }
 
 // Keys hold the source path of the measured block; the engine's own source root is cut from
@@ -221,18 +246,21 @@ ProfileScope::~ProfileScope() {
     if (!file) {
         return;
     }
-    int spent = static_cast<int>(coarseMonotonicMilliseconds() - start);
-    Profiler& p = profiler();
-    std::lock_guard<CriticalSectionLock> guard(p.lock);
-    ProfileStats& stats = statsFor(p, file, line);
-    stats.total += spent;
-    if (spent > stats.maximum) {
-        stats.maximum = spent;
+    const int spent = static_cast<int>(coarseMonotonicMilliseconds() - start);
+    ProfileStats& stats = cachedStatsFor(file, line);
+    if (spent != 0) {
+        stats.total.fetch_add(spent, std::memory_order_relaxed);
+        int maximum = stats.maximum.load(std::memory_order_relaxed);
+        while (spent > maximum &&
+               !stats.maximum.compare_exchange_weak(maximum, spent, std::memory_order_relaxed)) {
+        }
     }
-    stats.count += 1;
+    stats.count.fetch_add(1, std::memory_order_relaxed);
     if (!detail.empty()) {
         char text[64];
         std::snprintf(text, sizeof text, ": %i", spent);
+        Profiler& p = profiler();
+        std::lock_guard<CriticalSectionLock> guard(p.lock);
         stats.details += "\n" + detail + text;
     }
 }
@@ -244,35 +272,47 @@ uint32_t ProfileScope::elapsed() const {
 std::string profilingReport() {
     Profiler& p = profiler();
     ScopedLock guard(p.lock);
+    // Each place's statistics are taken and zeroed; places not completed since the last report
+    // are left out.
+    struct Taken {
+        int maximum;
+        int total;
+        int count;
+        std::string details;
+    };
+    std::deque<Taken> taken;
     // The report lists the places in the order of the engine's string-keyed map.
-    StringHashMap<const ProfileStats*> byKey;
-    StringHashMap<const ProfileStats*> withDetails;
-    for (const ProfileStats& stats : p.stats) {
-        byKey[stats.key] = &stats;
-        if (!stats.details.empty()) {
-            withDetails[stats.key] = &stats;
+    StringHashMap<const Taken*> byKey;
+    StringHashMap<const Taken*> withDetails;
+    for (ProfileStats& stats : p.stats) {
+        taken.push_back(Taken{stats.maximum.exchange(0), stats.total.exchange(0),
+                              stats.count.exchange(0), std::move(stats.details)});
+        stats.details.clear();
+        if (taken.back().count == 0) {
+            continue;
+        }
+        byKey[stats.key] = &taken.back();
+        if (!taken.back().details.empty()) {
+            withDetails[stats.key] = &taken.back();
         }
     }
     std::string root = sourceRoot();
     std::string report = "\n\nAnti-hitparad:\n";
-    byKey.forEach([&](const std::string& key, const ProfileStats* stats) {
+    byKey.forEach([&](const std::string& key, const Taken* stats) {
         std::string shownKey = root.empty() ? key : replaceAll(key, root, "");
         char text[800];
         std::snprintf(text, sizeof text, "max=%05i\ttotal=%05i\tcount=%05i\tmid=%04f\t%s\n",
                       stats->maximum, stats->total, stats->count,
-                      stats->count ? static_cast<double>(stats->total) / stats->count : 0.0,
-                      shownKey.c_str());
+                      static_cast<double>(stats->total) / stats->count, shownKey.c_str());
         report += text;
     });
     report += "\n--\n\n";
-    withDetails.forEach([&](const std::string& key, const ProfileStats* stats) {
+    withDetails.forEach([&](const std::string& key, const Taken* stats) {
         report += "\n" + key + ": spec information" + stats->details;
     });
     // The closing words, "hit parade of animators", kept in the Windows-1251 code page.
     report += "\n\n--\n\xD5\xE8\xF2 \xEF\xE0\xF0\xE0\xE4 \xE0\xED\xE8\xEC\xE0\xF2\xEE\xF0\xEE\xE2"
               ": the end\n\n";
-    p.places.clear();
-    p.stats.clear();
     return report;
 }
 

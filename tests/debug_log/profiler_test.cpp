@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 TEST(Profiler, ScopesAreCountedPerKeyAndTheReportResets) {
     profilingReport();
     for (int i = 0; i < 3; ++i) {
@@ -67,4 +69,31 @@ TEST(StringHashMap, LookupRemovalAndNullKeys) {
     const char* nullKey = nullptr;
     EXPECT_THROW(map[nullKey], CBadException);
     EXPECT_THROW(map.find(nullKey), CBadException);
+}
+
+TEST(Profiler, ScopesOfSeveralThreadsAreAllCountedAndAReportStartsAfresh) {
+    profilingReport();
+    { ProfileScope before("threads.cpp", 5); }
+    profilingReport();
+    constexpr int kPerThread = 20000;
+    auto countScopes = [] {
+        for (int i = 0; i < kPerThread; ++i) {
+            ProfileScope scope("threads.cpp", 5);
+            ProfileScope other("threads.cpp", 6);
+        }
+    };
+    std::thread first(countScopes);
+    std::thread second(countScopes);
+    countScopes();
+    first.join();
+    second.join();
+
+    const std::string report = profilingReport();
+    EXPECT_NE(report.find("\tcount=60000\tmid=0.000000\tthreads.cpp:5\n"), std::string::npos)
+        << report;
+    EXPECT_NE(report.find("\tcount=60000\tmid=0.000000\tthreads.cpp:6\n"), std::string::npos);
+    { ProfileScope after("threads.cpp", 6); }
+    const std::string next = profilingReport();
+    EXPECT_EQ(next.find("threads.cpp:5"), std::string::npos) << next;
+    EXPECT_NE(next.find("\tcount=00001\tmid=0.000000\tthreads.cpp:6\n"), std::string::npos);
 }
