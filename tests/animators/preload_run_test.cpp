@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -39,6 +38,8 @@ public:
     explicit LoadingGame(std::string reportPath) : reportPath(std::move(reportPath)) {}
 
     void onStart() override {
+        // The window starts with the focus whatever tests ran before on the same display.
+        setWindowFocus(getEngine().getDevice(), true);
         CSlider* slider =
             new CSlider(irr::core::vector3df(0, 0, 0), getEngine().preloadProgressValue(),
                         resolveDataPath("gui\\loading_bg.spr"), resolveDataPath("gui\\loading.spr"),
@@ -128,7 +129,9 @@ TEST(PreloadRun, PreloadsOneFilePerFrameWhileTheSliderFillsThenPausesWithTheWind
     TestProgram program(ini + "\n");
     program.copyTestImage("orange_16.png", "gui/orange.png");
     program.copyTestImage("grey_16.png", "gui/grey.png");
-    program.writeData("gui/loading.spr", "-Texture:orange.png\n-Size:w1 h0.1\n");
+    // The fill lies in front of the background, as in the bundled game: at equal depth their order
+    // would follow the textures' addresses.
+    program.writeData("gui/loading.spr", "-Texture:orange.png\n-Size:w1 h0.1\n-Position:z-0.01\n");
     program.writeData("gui/loading_bg.spr", "-Texture:grey.png\n-Size:w1 h0.1\n");
     for (int file = 0; file < kTextFiles; ++file) {
         program.writeData(format("texts/t%02i.txt", file), "text");

@@ -2,6 +2,24 @@
 
 #include <X11/Xlib.h>
 
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// A window may be given the focus only once the server shows it; a device's window is mapped
+// when the device is made, but the server may not have shown it yet.
+void waitUntilViewable(Display* display, Window window) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    XWindowAttributes attributes;
+    while (XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state != IsViewable && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+} // namespace
+
 bool setWindowFocus(irr::IrrlichtDevice* device, bool focused) {
     if (device == nullptr) {
         return false;
@@ -12,7 +30,12 @@ bool setWindowFocus(irr::IrrlichtDevice* device, bool focused) {
     if (display == nullptr || window == 0) {
         return false;
     }
-    XSetInputFocus(display, focused ? window : None, RevertToNone, CurrentTime);
+    if (focused) {
+        waitUntilViewable(display, window);
+    }
+    // When the window goes, the focus follows the pointer again, as it does on a display
+    // without a window manager; the next test's window does not start without the focus.
+    XSetInputFocus(display, focused ? window : None, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     return true;
 }
