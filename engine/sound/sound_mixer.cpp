@@ -56,6 +56,10 @@ void closeSoundMixer() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+void releaseSoundThreadData() {
+    SDL_TLSCleanup();
+}
+
 std::string soundMixerError() {
     return Mix_GetError();
 }

@@ -20,6 +20,9 @@ enum class SoundOpenResult {
 SoundOpenResult openSoundMixer(int channelCount, int loopChannelCount);
 // Stops everything and closes the output.
 void closeSoundMixer();
+// Frees what the audio library keeps for the calling thread (its error text); the sound thread
+// calls it last, since the library frees it by itself only for threads it made.
+void releaseSoundThreadData();
 // What the library last reported as wrong.
 std::string soundMixerError();
 

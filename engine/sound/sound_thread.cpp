@@ -38,6 +38,7 @@ void CSoundServer::threadMain(std::promise<SoundOpenResult>* opened) {
     }
     opened->set_value(result);
     if (result != SoundOpenResult::Opened) {
+        releaseSoundThreadData();
         return;
     }
     for (;;) {
@@ -49,6 +50,7 @@ void CSoundServer::threadMain(std::promise<SoundOpenResult>* opened) {
     }
     logDebug("Sound device thread stopped");
     releaseAudio();
+    releaseSoundThreadData();
 }
 
 void CSoundServer::handleMessage(const ThreadMessage& message) {

@@ -140,7 +140,7 @@ TEST(PreloadRun, PreloadsOneFilePerFrameWhileTheSliderFillsThenPausesWithTheWind
 
     EXPECT_EXIT(
         {
-            run(new LoadingGame(reportPath));
+            runTestGame(new LoadingGame(reportPath));
             exit(0);
         },
         testing::ExitedWithCode(0), "");

@@ -60,7 +60,7 @@ TEST(EffectsScreen, AtlasStripAnimatesAndTheSquarePulsesAcrossThreeFrames) {
                                        "-Animation.AlphaPulsar:t800 a1 l0 p0\n");
     EXPECT_EXIT(
         {
-            run(new EffectsGame());
+            runTestGame(new EffectsGame());
             exit(0);
         },
         testing::ExitedWithCode(0), "");

@@ -20,7 +20,7 @@ void runWithoutAnyDevice(int answer) {
         fprintf(stderr, "box kind %d: %s\n", kind & kBoxButtonMask, text.c_str());
         return answer;
     });
-    run(new TestGame());
+    runTestGame(new TestGame());
     exit(2);
 }
 

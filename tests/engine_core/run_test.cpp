@@ -67,7 +67,7 @@ TEST(Run, StagesFollowStartLoopAndTearDownAndFilesAreWritten) {
         {
             useNullDevicesAfterFailures(0);
             RecordingGame* game = new RecordingGame();
-            run(game);
+            runTestGame(game);
             fprintf(stderr, "calls: %s\n", game->calls.c_str());
             exit(getEngine().getDevice() == nullptr ? 0 : 2);
         },
@@ -83,7 +83,7 @@ TEST(Run, FailedDeviceFallsBackTo16BitsThenToSoftwareAt640By480) {
     EXPECT_EXIT(
         {
             useNullDevicesAfterFailures(2);
-            run(new RecordingGame());
+            runTestGame(new RecordingGame());
             exit(getEngine().getConfig().softwareRendering == 1 ? 0 : 2);
         },
         testing::ExitedWithCode(0),
@@ -100,7 +100,7 @@ TEST(Run, ConfiguredLowDepthSkipsThe16BitRetry) {
     EXPECT_EXIT(
         {
             useNullDevicesAfterFailures(1);
-            run(new RecordingGame());
+            runTestGame(new RecordingGame());
             exit(0);
         },
         testing::ExitedWithCode(0),
@@ -116,7 +116,7 @@ TEST(Run, NoDeviceAtAllShowsTheFailureBoxAndEndsWithCodeOne) {
                 fprintf(stderr, "box kind %d: %s\n", kind & 0xF, text.substr(0, 27).c_str());
                 return 7;
             });
-            run(new RecordingGame());
+            runTestGame(new RecordingGame());
             exit(2);
         },
         testing::ExitedWithCode(1), "box kind 3: Failed to create 3D Device!");
@@ -136,7 +136,7 @@ TEST(Run, ExitRequestEndsTheLoopAfterTheCurrentFrame) {
                 }
             };
             ExitingGame* game = new ExitingGame();
-            run(game);
+            runTestGame(game);
             fprintf(stderr, "frames: %d\n", game->frames);
             exit(0);
         },

@@ -43,7 +43,7 @@ TEST(ScreenRun, BackgroundAndSpriteShowInTheWrittenScreenshot) {
     program.writeData("gui/box.spr", "-Texture:grey.png\n-Size:w4 h4\n");
     EXPECT_EXIT(
         {
-            run(new ShowingGame());
+            runTestGame(new ShowingGame());
             exit(0);
         },
         testing::ExitedWithCode(0), "");

@@ -10,6 +10,7 @@
 #include "script/module_scripting.h"
 #include "support/game_data.h"
 #include "support/report_file.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ std::map<std::string, std::vector<float>> runBundledLevel(const BundledLevelRun&
                 ++game->boxes;
                 return 1;
             });
-            ::run(game);
+            runTestGame(game);
             exit(0);
         },
         testing::ExitedWithCode(0), "");

@@ -7,6 +7,7 @@
 #include "script/module_scripting.h"
 #include "support/game_data.h"
 #include "support/kept_screenshot.h"
+#include "support/test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +132,7 @@ MenuReport runMenus(const TestProgram& program, const MenuRun& menuRun) {
                 ++game->boxes;
                 return 1;
             });
-            run(game);
+            runTestGame(game);
             exit(0);
         },
         testing::ExitedWithCode(0), "");

@@ -11,6 +11,7 @@
 #include "script/module_scripting.h"
 #include "support/kept_screenshot.h"
 #include "support/report_file.h"
+#include "support/test_game.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(LevelRun, ShipFliesBothWavesAHolePullsTheRockAndTheLevelIsWonOnce) {
                 ++game->boxes;
                 return 1;
             });
-            run(game);
+            runTestGame(game);
             exit(0);
         },
         testing::ExitedWithCode(0), "");

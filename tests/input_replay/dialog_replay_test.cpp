@@ -124,7 +124,7 @@ std::string replayAndShoot(const std::string& replayText, const std::string& typ
     writeDialogs(program);
     EXPECT_EXIT(
         {
-            run(new MenuGame());
+            runTestGame(new MenuGame());
             exit(0);
         },
         testing::ExitedWithCode(0), typedPattern);

@@ -106,7 +106,7 @@ TEST(ReplayRun, ARecordedRunReplaysTheSameEventsAtTheSameFrames) {
         TestProgram program(runIni("InputRecord=" + folder + "input.txt\n"));
         EXPECT_EXIT(
             {
-                run(new WatchingGame(folder + "recorded_run.txt", kPersonInput, false));
+                runTestGame(new WatchingGame(folder + "recorded_run.txt", kPersonInput, false));
                 exit(0);
             },
             testing::ExitedWithCode(0), "unattended=1\n");
@@ -126,7 +126,7 @@ TEST(ReplayRun, ARecordedRunReplaysTheSameEventsAtTheSameFrames) {
                                                       {16, "16 mouse move 1 1"}};
         EXPECT_EXIT(
             {
-                run(new WatchingGame(folder + "replayed_run.txt", live, true));
+                runTestGame(new WatchingGame(folder + "replayed_run.txt", live, true));
                 exit(0);
             },
             testing::ExitedWithCode(0),

@@ -57,7 +57,7 @@ TEST(StartupRun, TheStartupScriptRunsAndLaterScriptsCreateASprite) {
     program.writeData("scripts/show.nut", kOtherScript);
     EXPECT_EXIT(
         {
-            run(new TestGame());
+            runTestGame(new TestGame());
             exit(0);
         },
         testing::ExitedWithCode(0), "");
@@ -86,7 +86,7 @@ TEST(StartupRun, AMissingStartupScriptIsReportedAndTheGameGoesOn) {
     EXPECT_EXIT(
         {
             MessageBoxRecorder boxes(6);
-            run(new TestGame());
+            runTestGame(new TestGame());
             bool reported = boxes.sawText("startup.nut") &&
                             boxes.sawText("Calling script code\n\r\nstartGame();");
             exit(reported ? 0 : 2);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/game_client.h"
+#include "core/server_game.h"
 
 #include <string>
 
@@ -16,3 +17,11 @@ public:
 
     CGUIFont3D* font = nullptr;
 };
+
+// Runs the game as the process entry does: the engine keeps its own reference until the process
+// ends, and the caller's reference (from `new`) is given up once the run is over.
+inline int runTestGame(IGameClient* game) {
+    const int result = run(game);
+    game->drop();
+    return result;
+}
