@@ -9,6 +9,8 @@
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
+#include <algorithm>
+
 namespace {
 
 int intValue(const std::string& text, const std::string& key) {
@@ -63,6 +65,9 @@ void EngineConfig::load() {
         Renderer = 3;
     }
     SoundDevice = intValue(text, "SoundDevice");
+    std::string budget = getOption(text, "ScriptOperationBudget");
+    ScriptOperationBudget =
+        budget.empty() ? kDefaultScriptOperationBudget : std::max(0, parseInt(budget));
     Antialiasing = intValue(text, "Antialiasing");
     VSync = intValue(text, "VSync");
     BitsPerPixel = intValue(text, "BitsPerPixel");

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Millions of operations one call into the scripts may run by default: about three seconds of
+// script work on a current machine.
+constexpr int kDefaultScriptOperationBudget = 2000;
+
 // A frame of an unattended run to be written as a PNG to a native path.
 struct ScreenshotRequest {
     int frame = 0;
@@ -47,6 +51,9 @@ public:
     // Cleared by the texture cache when the driver cannot hold large textures.
     int largeTextures = 1;
     int SoundDevice = 0;
+    // What one call into the scripts may run, in millions of operations, before it is stopped
+    // and reported as a runaway ("ScriptOperationBudget"; 0: no limit).
+    int ScriptOperationBudget = kDefaultScriptOperationBudget;
 
     // Unattended runs: end after this many frames (0: never); advance the stopped device timer
     // by this many milliseconds per frame (0: real time); frames to write as screenshots

@@ -8,6 +8,7 @@
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -31,6 +32,9 @@ void CScriptHost::beginOperation() {
         reportError("Thread-unsafe method is called from altthread!!!", false);
     }
     LatestPrints.clear();
+    // A runaway script stops with an error when it goes beyond the configured budget.
+    machine.setOperationBudget(
+        static_cast<std::uint64_t>(getEngine().getConfig().ScriptOperationBudget) * 1000000u);
 }
 
 void CScriptHost::appendPrint(std::string_view text) {

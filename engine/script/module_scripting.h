@@ -58,7 +58,8 @@ public:
     std::size_t compiledCount() const { return CompiledCache.size(); }
 
 private:
-    // The fatal error for calls from another thread; then empties the latest prints.
+    // The fatal error for calls from another thread; then empties the latest prints and sets
+    // the machine's operation budget from the configuration.
     void beginOperation();
     void appendPrint(std::string_view text);
     // Reports the error (with the latest prints) and writes the source beside it to the log.

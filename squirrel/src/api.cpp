@@ -3,6 +3,7 @@
 
 #include "compiler.h"
 #include "machine.h"
+#include "size_limits.h"
 
 #include <new>
 
@@ -88,10 +89,34 @@ Object invoke(State* state, const Value& fn, const Value& self, const std::vecto
     values.reserve(args.size());
     for (const Object& arg : args)
         values.push_back(valueOf(arg));
+    // The outermost host call starts with the whole operation budget; calls the host makes
+    // from inside it share what is left.
+    if (state->hostCalls == 0) {
+        state->budgetLeft =
+            state->budget == 0 ? INT64_MAX : static_cast<std::int64_t>(state->budget);
+        state->budgetExhausted = false;
+    }
+    ++state->hostCalls;
+    struct Leave {
+        State* state;
+        ~Leave() { --state->hostCalls; }
+    } leave{state};
     try {
         Value result = m.call(fn, self, values.data(), static_cast<int>(values.size()));
+        // Native code may have swallowed the budget error; the call fails all the same.
+        if (state->budgetExhausted)
+            m.raiseError("%s", kOperationBudgetExceeded);
         return ObjectAccess::make(state, std::move(result));
     } catch (detail::ScriptException&) {
+        throw callFailure(m);
+    } catch (const detail::StringTooLong&) {
+        m.error = state->stringTooLong;
+        throw callFailure(m);
+    } catch (const std::bad_alloc&) {
+        m.error = state->notEnoughMemory;
+        throw callFailure(m);
+    } catch (const std::length_error&) {
+        m.error = state->notEnoughMemory;
         throw callFailure(m);
     }
 }
@@ -437,6 +462,8 @@ struct HostCall {
             result = host->function(context);
         } catch (const SquirrelError& e) {
             m.raiseError("%s", e.message().c_str());
+        } catch (const std::bad_alloc&) {
+            m.raiseAllocationFailure(false);
         } catch (const std::exception& e) {
             m.raiseError("%s", e.what());
         }
@@ -537,6 +564,14 @@ void VM::setPrintFunction(std::function<void(std::string_view)> print) {
 
 void VM::setErrorFunction(std::function<void(std::string_view)> print) {
     state_->printError = std::move(print);
+}
+
+void VM::setOperationBudget(std::uint64_t operations) {
+    state_->budget = std::min<std::uint64_t>(operations, INT64_MAX);
+}
+
+std::uint64_t VM::operationBudget() const {
+    return state_->budget;
 }
 
 int VM::collectGarbage() {

@@ -2,6 +2,7 @@
 #include "compiler.h"
 #include "library.h"
 #include "machine.h"
+#include "size_limits.h"
 
 namespace squirrel::detail {
 
@@ -35,9 +36,10 @@ Value baseType(Machine& m, Value* args, int) {
 Value baseArray(Machine& m, Value* args, int count) {
     if (args[1].toInt() < 0)
         m.raiseError("negative size");
+    auto size = static_cast<std::size_t>(args[1].toInt());
+    checkElements(size, sizeof(Value));
     Value array = m.state.newArray();
-    array.array()->items.assign(static_cast<std::size_t>(args[1].toInt()),
-                                count > 2 ? args[2] : Value());
+    array.array()->items.assign(size, count > 2 ? args[2] : Value());
     return array;
 }
 

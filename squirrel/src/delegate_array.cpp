@@ -1,6 +1,7 @@
 // Default delegate of arrays.
 #include "library.h"
 #include "machine.h"
+#include "size_limits.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +20,7 @@ Value arrayLen(Machine&, Value* args, int) {
 }
 
 Value arrayAppend(Machine&, Value* args, int) {
+    checkLength(itemsOf(args[0]).size() + 1);
     itemsOf(args[0]).push_back(args[1]);
     return args[0];
 }
@@ -26,6 +28,7 @@ Value arrayAppend(Machine&, Value* args, int) {
 Value arrayExtend(Machine&, Value* args, int) {
     std::vector<Value> extra = itemsOf(args[1]);
     auto& items = itemsOf(args[0]);
+    checkLength(items.size() + extra.size());
     items.insert(items.end(), extra.begin(), extra.end());
     return args[0];
 }
@@ -51,6 +54,7 @@ Value arrayInsert(Machine& m, Value* args, int) {
     std::int32_t index = args[1].toInt();
     if (index < 0 || static_cast<std::size_t>(index) > items.size())
         m.raiseError("index out of range");
+    checkLength(items.size() + 1);
     items.insert(items.begin() + index, args[2]);
     return args[0];
 }
@@ -69,6 +73,8 @@ Value arrayResize(Machine& m, Value* args, int count) {
     std::int32_t size = args[1].toInt();
     if (size < 0)
         m.raiseError("negative size");
+    if (static_cast<std::size_t>(size) > itemsOf(args[0]).capacity())
+        checkElements(static_cast<std::size_t>(size), sizeof(Value));
     itemsOf(args[0]).resize(static_cast<std::size_t>(size), count > 2 ? args[2] : Value());
     return args[0];
 }

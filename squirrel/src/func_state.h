@@ -25,7 +25,10 @@ public:
     FuncState(State& state, Lexer& lexer, FuncState* parent, Value name, Value source);
 
     FunctionProto* proto() const { return proto_.as<FunctionProto>(); }
-    Value takeProto() { return std::move(proto_); }
+    Value takeProto() {
+        proto()->callCost = static_cast<std::int32_t>(proto()->code.size());
+        return std::move(proto_);
+    }
     FuncState* parent() const { return parent_; }
 
     // Registers: locals occupy [0, activeLocals()); temporaries sit above them.

@@ -51,6 +51,8 @@ struct FunctionProto : RefCounted {
     std::uint8_t directArgs = 0;
     bool varargs = false;
     bool generator = false; // the body yields: a call makes a generator
+    // What a call costs the operation budget: the number of instructions.
+    std::int32_t callCost = 0;
 
     // Source line of the instruction at pc, or -1 when compiled without line information.
     std::int32_t lineAt(std::uint32_t pc) const;

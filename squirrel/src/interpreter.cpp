@@ -1,5 +1,6 @@
 // The interpreter loop that runs bytecode, with its helpers for foreach and the debug hook.
 #include "machine.h"
+#include "size_limits.h"
 
 #include <cstring>
 
@@ -183,6 +184,28 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     do {                                                                                           \
         resumeSlot_ = (slot);                                                                      \
         return Value();                                                                            \
+    } while (0)
+
+// An error was caught: the loop goes on at the trap's handler, or does `leave` when no trap of
+// this loop takes the error.
+#define CONTINUE_AT(trapHandler, leave)                                                            \
+    do {                                                                                           \
+        const Instr* handler = (trapHandler);                                                      \
+        if (!handler)                                                                              \
+            leave;                                                                                 \
+        LOAD_FRAME();                                                                              \
+        ip = handler;                                                                              \
+        SELECT_TABLE();                                                                            \
+    } while (0)
+// A taken jump. A jump back ends a round of a loop and costs the operation budget the
+// instructions it goes back over.
+#define JUMP()                                                                                     \
+    do {                                                                                           \
+        if (in->d < 0 && (state.budgetLeft += in->d) < 0) {                                        \
+            SAVE_IP();                                                                             \
+            budgetSpent();                                                                         \
+        }                                                                                          \
+        ip += in->d;                                                                               \
     } while (0)
 
     static const void* const kDispatch[] = {
@@ -671,23 +694,23 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 DISPATCH();
             }
             TARGET(Jmp)
-            ip += in->d;
+            JUMP();
             DISPATCH();
             TARGET(JmpIfTrue)
             if (R[in->a].truthy())
-                ip += in->d;
+                JUMP();
             DISPATCH();
             TARGET(JmpIfFalse)
             if (!R[in->a].truthy())
-                ip += in->d;
+                JUMP();
             DISPATCH();
             TARGET(JfEq)
             if (!equals(R[in->b], R[in->c]))
-                ip += in->d;
+                JUMP();
             DISPATCH();
             TARGET(JfNe)
             if (equals(R[in->b], R[in->c]))
-                ip += in->d;
+                JUMP();
             DISPATCH();
 // Floats compare as compare() orders them: anything unordered counts as greater. The K forms
 // compare with a constant.
@@ -705,7 +728,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             holds = compare(x, y) test 0;                                                          \
         }                                                                                          \
         if (!holds)                                                                                \
-            ip += in->d;                                                                           \
+            JUMP();                                                                                \
         DISPATCH();                                                                                \
     }
             COMPARE_JUMP(JfLt, <, R)
@@ -726,6 +749,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     std::int32_t newTop = base + next->stackSize;
                     if (in->c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
                         // The common case, without argument adjustment.
+                        chargeOperations(next->callCost);
                         addRef(callee);
                         frames.push_back(Frame{callee, next->code.data(), next->constants.data(),
                                                base, BASE() + in->a, 0, next->stackSize});
@@ -773,6 +797,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 }
                 Closure* callee = R[in->b].closure();
                 FunctionProto* next = callee->proto;
+                chargeOperations(next->callCost);
                 if (BASE() + next->stackSize > capacity_)
                     raiseError("stack overflow");
                 checkArgumentCount(callee, in->c);
@@ -951,21 +976,13 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             }
         } catch (ScriptException&) {
             // Every operation that can raise has stored its position in the frame first.
-            noteError();
-            if (traps_.empty() || traps_.back().frame < entry) {
-                while (frames.size() > entry)
-                    unwindFrame();
-                throw;
-            }
-            Trap trap = traps_.back();
-            traps_.pop_back();
-            while (frames.size() - 1 > trap.frame)
-                unwindFrame();
-            LOAD_FRAME();
-            top = BASE() + frames.back().stackSize;
-            stack_[trap.slot] = error;
-            ip = trap.handler;
-            SELECT_TABLE();
+            CONTINUE_AT(trapError(entry), throw);
+        } catch (const StringTooLong&) {
+            CONTINUE_AT(trapAllocationFailure(entry, true), throw ScriptException{});
+        } catch (const std::bad_alloc&) {
+            CONTINUE_AT(trapAllocationFailure(entry, false), throw ScriptException{});
+        } catch (const std::length_error&) {
+            CONTINUE_AT(trapAllocationFailure(entry, false), throw ScriptException{});
         } catch (...) {
             while (frames.size() > entry)
                 unwindFrame();
@@ -981,6 +998,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
 #undef TARGET
 #undef in
 #undef SUSPEND
+#undef CONTINUE_AT
+#undef JUMP
 #undef BITWISE
 #undef GET_THIS
 #undef MULTIPLY

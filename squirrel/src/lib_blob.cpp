@@ -3,6 +3,7 @@
 #include "library.h"
 #include "machine.h"
 #include "native_class.h"
+#include "size_limits.h"
 #include "stream.h"
 
 #include <algorithm>
@@ -15,8 +16,12 @@ const char kBlobType = 0;
 
 namespace {
 
+// At most kMaxLength bytes.
 struct Blob : Stream {
-    explicit Blob(std::size_t size) : bytes(size, 0) {}
+    explicit Blob(std::size_t size) {
+        checkElements(size, 1);
+        bytes.resize(size);
+    }
 
     std::size_t read(void* buffer, std::size_t size) override {
         std::size_t n = std::min(size, bytes.size() - position);
@@ -26,8 +31,11 @@ struct Blob : Stream {
     }
     // Writing past the end grows the blob.
     std::size_t write(const void* buffer, std::size_t size) override {
-        if (position + size > bytes.size())
+        if (position + size > bytes.size()) {
+            if (position + size > bytes.capacity())
+                checkElements(position + size, 1);
             bytes.resize(position + size);
+        }
         std::memcpy(bytes.data() + position, buffer, size);
         position += size;
         return size;
@@ -47,6 +55,8 @@ struct Blob : Stream {
     bool atEnd() override { return position == bytes.size(); }
     bool flush() override { return true; }
     bool resize(long size) override {
+        if (static_cast<std::size_t>(size) > bytes.capacity())
+            checkElements(static_cast<std::size_t>(size), 1);
         bytes.resize(static_cast<std::size_t>(size));
         position = std::min(position, bytes.size());
         return true;

@@ -28,8 +28,17 @@ Value regexpConstructor(Machine& m, Value* args, int) {
     return Value();
 }
 
+// Matching costs the operation budget one operation per step.
+Regex::StepCounter budgetCounter(Machine& m) {
+    return [&m](std::size_t steps) { m.chargeOperations(static_cast<std::int64_t>(steps)); };
+}
+
 Value regexpMatch(Machine& m, Value* args, int) {
-    return Value::boolean(regexOf(m, args[0]).match(args[1].str()->view()));
+    try {
+        return Value::boolean(regexOf(m, args[0]).match(args[1].str()->view(), budgetCounter(m)));
+    } catch (const RegexError& e) {
+        m.raiseError("%s", e.what());
+    }
 }
 
 // Runs a search from the optional start position.
@@ -38,7 +47,12 @@ bool search(Machine& m, Value* args, int count, std::vector<Regex::Capture>& cap
     std::int32_t start = count > 2 ? args[2].toInt() : 0;
     if (start < 0 || static_cast<std::uint32_t>(start) > args[1].str()->length)
         m.raiseError("invalid starting position");
-    return regex.search(args[1].str()->view(), static_cast<std::size_t>(start), captures);
+    try {
+        return regex.search(args[1].str()->view(), static_cast<std::size_t>(start), captures,
+                            budgetCounter(m));
+    } catch (const RegexError& e) {
+        m.raiseError("%s", e.what());
+    }
 }
 
 // {begin = ..., end = ...}; a group that took no part gives 0 and 0.

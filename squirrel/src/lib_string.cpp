@@ -138,34 +138,47 @@ Value stringSplit(Machine& m, Value* args, int count) {
 
 // A backslash before quotes, backslashes and the zero byte; \xnn for every other character
 // that does not print, control characters with a name of their own included (a line feed is
-// written \x0a).
+// written \x0a). The length is worked out first, so that an escaped text too long for a string
+// fails before anything is allocated, and the result is written in place.
+std::size_t escapedLength(char c) {
+    switch (c) {
+    case '\\':
+    case '"':
+    case '\'':
+    case '\0':
+        return 2;
+    default:
+        return std::isprint(static_cast<unsigned char>(c)) ? 1 : 4;
+    }
+}
+
 Value stringEscape(Machine& m, Value* args, int) {
     std::string_view text = args[1].str()->view();
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\'':
-            out += "\\'";
-            break;
-        case '\0':
-            out += "\\0";
-            break;
-        default:
-            if (std::isprint(static_cast<unsigned char>(c)))
-                out += c;
-            else
-                out += formatString("\\x%02x", static_cast<unsigned char>(c));
-            break;
+    std::size_t length = 0;
+    for (char c : text)
+        length += escapedLength(c);
+    return m.state.strings.build(length, [text](char* out) {
+        static const char kHex[] = "0123456789abcdef";
+        for (char c : text) {
+            switch (escapedLength(c)) {
+            case 1:
+                *out++ = c;
+                break;
+            case 2:
+                *out++ = '\\';
+                *out++ = c == '\0' ? '0' : c;
+                break;
+            default: {
+                auto byte = static_cast<unsigned char>(c);
+                *out++ = '\\';
+                *out++ = 'x';
+                *out++ = kHex[byte >> 4];
+                *out++ = kHex[byte & 15];
+                break;
+            }
+            }
         }
-    }
-    return m.state.string(out);
+    });
 }
 
 Value stringStartsWith(Machine&, Value* args, int) {

@@ -2,6 +2,9 @@
 #include "machine.h"
 
 #include "reserved_memory.h"
+#include "size_limits.h"
+
+#include "squirrel/squirrel.h"
 
 #include <cstdarg>
 #include <new>
@@ -104,6 +107,19 @@ void Machine::raise(const Value& value) {
     throw ScriptException{};
 }
 
+void Machine::raiseAllocationFailure(bool stringTooLong) {
+    raise(stringTooLong ? state.stringTooLong : state.notEnoughMemory);
+}
+
+void Machine::budgetSpent() {
+    if (state.budget == 0) {
+        state.budgetLeft = INT64_MAX;
+        return;
+    }
+    state.budgetExhausted = true;
+    raiseError("%s", kOperationBudgetExceeded);
+}
+
 void Machine::raiseError(const char* format, ...) {
     char buffer[512];
     va_list args;
@@ -153,11 +169,13 @@ std::vector<TraceEntry> Machine::callStack() const {
 // script catches to the error handler, while the frames are still in place. A thread's errors
 // go on to the machine that called or woke it, which reports them if nobody catches them there.
 void Machine::noteError() {
-    bool caughtHere = !traps_.empty() && traps_.back().frame >= executeEntry_;
+    // Scripts cannot catch the budget error.
+    bool trapped = !traps_.empty() && !state.budgetExhausted;
+    bool caughtHere = trapped && traps_.back().frame >= executeEntry_;
     if (!traceCaptured && !caughtHere) {
         trace = callStack();
         traceCaptured = true;
-        if (!thread && traps_.empty() && protectDepth_ == 0 && !state.errorHandler.isNull()) {
+        if (!thread && !trapped && protectDepth_ == 0 && !state.errorHandler.isNull()) {
             Value handler = state.errorHandler;
             Value failure = error;
             ++protectDepth_;
@@ -170,6 +188,28 @@ void Machine::noteError() {
             error = std::move(failure);
         }
     }
+}
+
+const Instr* Machine::trapError(std::uint32_t entry) {
+    noteError();
+    if (state.budgetExhausted || traps_.empty() || traps_.back().frame < entry) {
+        while (frames.size() > entry)
+            unwindFrame();
+        return nullptr;
+    }
+    Trap trap = traps_.back();
+    traps_.pop_back();
+    while (frames.size() - 1 > trap.frame)
+        unwindFrame();
+    top = frames.back().base + frames.back().stackSize;
+    stack_[trap.slot] = error;
+    return trap.handler;
+}
+
+const Instr* Machine::trapAllocationFailure(std::uint32_t entry, bool stringTooLong) {
+    error = stringTooLong ? state.stringTooLong : state.notEnoughMemory;
+    traceCaptured = false;
+    return trapError(entry);
 }
 
 void Machine::unwindFrame() {
@@ -224,6 +264,7 @@ void Machine::adjustArguments(Closure* closure, std::int32_t base, std::int32_t 
 void Machine::enterClosure(Closure* closure, std::int32_t base, std::int32_t count,
                            std::int32_t target, std::uint8_t flags) {
     FunctionProto* proto = closure->proto;
+    chargeOperations(proto->callCost);
     std::int32_t newTop = base + proto->stackSize;
     if (newTop > capacity_)
         raiseError("stack overflow");
@@ -278,7 +319,16 @@ Value Machine::callNative(NativeClosure* native, std::int32_t base, std::int32_t
     frames.push_back(Frame{native, nullptr, nullptr, base, -1, 0, 0});
     top = base + count;
     try {
-        Value result = native->fn(*this, stack_ + base, count);
+        Value result;
+        try {
+            result = native->fn(*this, stack_ + base, count);
+        } catch (const StringTooLong&) {
+            raiseAllocationFailure(true);
+        } catch (const std::bad_alloc&) {
+            raiseAllocationFailure(false);
+        } catch (const std::length_error&) {
+            raiseAllocationFailure(false);
+        }
         frames.pop_back();
         releaseRef(native);
         top = savedTop;

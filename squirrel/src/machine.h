@@ -91,6 +91,8 @@ public:
     Value protectedCall(const Value& fn, const Value& self, const Value* args, int count);
 
     [[noreturn]] void raise(const Value& error);
+    // Raises the script error a failed allocation or an overlong string stands for.
+    [[noreturn]] void raiseAllocationFailure(bool stringTooLong);
     [[noreturn]] void raiseError(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Value operations with the language's semantics (delegation, metamethods, default
@@ -122,6 +124,15 @@ public:
     Value toString(const Value& v);
     Value clone(const Value& v);
     Value concat(const Value& a, const Value& b);
+
+    // Subtracts operations from the host call's budget; raises when it is spent.
+    void chargeOperations(std::int64_t operations) {
+        if ((state.budgetLeft -= operations) < 0)
+            budgetSpent();
+    }
+    // The budget dropped below zero: without a budget it is filled again, otherwise the budget
+    // error is raised (and raised again at every later charge of the same host call).
+    void budgetSpent();
 
     // Generators and threads.
     std::string_view generatorStatus(const Generator* generator) const;
@@ -174,6 +185,13 @@ private:
     bool foreachStep(Value* slots);
     void callDebugHook(int event, const Frame& frame, std::int32_t line);
     void noteError();
+    // Handles the error being raised in the interpreter loop that began at frame entry: the
+    // handler of the innermost trap of that loop, with the frames above the trap's unwound, or
+    // null (every frame of the loop unwound) when the error leaves the loop. The budget error
+    // always leaves.
+    const Instr* trapError(std::uint32_t entry);
+    // trapError for a failed allocation or an overlong string in an operation of the loop.
+    const Instr* trapAllocationFailure(std::uint32_t entry, bool stringTooLong);
     void unwindFrame();
     void finishGenerator();
     bool defaultMember(const Value& delegate, const Value& key, Value& out);

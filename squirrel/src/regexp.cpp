@@ -287,11 +287,33 @@ struct Continuation {
     const Continuation* next = nullptr;
 };
 
+// Steps of a match (one per node tried) not yet told to the step counter.
+class StepTally {
+public:
+    explicit StepTally(const Regex::StepCounter& counter) : counter_(counter) {}
+    void step() {
+        if (++steps_ == kBatch && counter_) {
+            steps_ = 0;
+            counter_(kBatch);
+        }
+    }
+    void flush() {
+        if (steps_ && counter_)
+            counter_(steps_);
+        steps_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kBatch = 1024;
+    const Regex::StepCounter& counter_;
+    std::size_t steps_ = 0;
+};
+
 class Matcher {
 public:
     Matcher(std::string_view text, std::size_t start, bool whole,
-            std::vector<Regex::Capture>& captures)
-        : text_(text), start_(start), whole_(whole), captures_(captures) {}
+            std::vector<Regex::Capture>& captures, StepTally& tally)
+        : text_(text), start_(start), whole_(whole), captures_(captures), tally_(tally) {}
 
     // Matches the alternatives at pos; matchEnd is where the match ends.
     bool run(const std::vector<Sequence>& alternatives, std::size_t pos) {
@@ -307,8 +329,17 @@ public:
 
 private:
     bool sequence(const Sequence& s, std::size_t index, std::size_t pos, const Continuation* k) {
+        tally_.step();
         if (index == s.size())
             return resume(k, pos);
+        // Each node matched so far waits on the C++ stack for what follows it; a repeated group
+        // over a long text would run out of stack.
+        if (depth_ == kMaxDepth)
+            throw RegexError("the text is too long for the regular expression");
+        struct Nesting {
+            int& depth;
+            ~Nesting() { --depth; }
+        } nesting{++depth_};
         Continuation rest{Continuation::Rest, &s, index + 1};
         rest.next = k;
         const Node& node = s[index];
@@ -444,6 +475,9 @@ private:
     std::size_t start_;
     bool whole_;
     std::vector<Regex::Capture>& captures_;
+    StepTally& tally_;
+    static constexpr int kMaxDepth = 4000;
+    int depth_ = 0; // sequences being matched, one inside the other
 };
 
 } // namespace
@@ -454,21 +488,28 @@ Regex::Regex(std::string_view pattern) {
 
 Regex::~Regex() = default;
 
-bool Regex::match(std::string_view text) const {
+bool Regex::match(std::string_view text, const StepCounter& countSteps) const {
     std::vector<Capture> captures(captureCount());
-    Matcher matcher(text, 0, true, captures);
-    return matcher.run(*alternatives_, 0);
+    StepTally tally(countSteps);
+    Matcher matcher(text, 0, true, captures, tally);
+    bool matched = matcher.run(*alternatives_, 0);
+    tally.flush();
+    return matched;
 }
 
-bool Regex::search(std::string_view text, std::size_t start, std::vector<Capture>& captures) const {
+bool Regex::search(std::string_view text, std::size_t start, std::vector<Capture>& captures,
+                   const StepCounter& countSteps) const {
+    StepTally tally(countSteps);
     for (std::size_t pos = start; pos <= text.size(); ++pos) {
         captures.assign(captureCount(), Capture{});
-        Matcher matcher(text, start, false, captures);
+        Matcher matcher(text, start, false, captures, tally);
         if (matcher.run(*alternatives_, pos)) {
             captures[0] = {static_cast<long>(pos), static_cast<long>(matcher.matchEnd)};
+            tally.flush();
             return true;
         }
     }
+    tally.flush();
     return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include <bitset>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,7 @@
 
 namespace squirrel::detail {
 
+// A malformed pattern, or a text whose match would nest too deeply.
 struct RegexError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -33,11 +35,18 @@ public:
     Regex(const Regex&) = delete;
     Regex& operator=(const Regex&) = delete;
 
-    // True when the whole text matches.
-    bool match(std::string_view text) const;
+    // Told the number of steps the matcher took, in batches while it runs and the rest at the
+    // end; it can stop a long match by throwing.
+    using StepCounter = std::function<void(std::size_t steps)>;
+
+    // True when the whole text matches. Both match and search throw RegexError for a text
+    // whose match would nest deeper than the matcher allows (a repeated group matching thousands
+    // of times).
+    bool match(std::string_view text, const StepCounter& countSteps = {}) const;
     // The first match starting at or after start: captures[0] is the whole match, then one entry
     // per capturing group. ^ matches at start.
-    bool search(std::string_view text, std::size_t start, std::vector<Capture>& captures) const;
+    bool search(std::string_view text, std::size_t start, std::vector<Capture>& captures,
+                const StepCounter& countSteps = {}) const;
     // Capturing groups plus one for the whole match.
     std::size_t captureCount() const { return groups_ + 1; }
 

@@ -2,6 +2,7 @@
 
 #include "library.h"
 #include "machine.h"
+#include "size_limits.h"
 
 #include <cstdio>
 
@@ -13,6 +14,8 @@ State::State() {
     for (std::size_t i = 0; i < kMetaCount; ++i)
         metaNames[i] = string(metaName(static_cast<Meta>(i)));
     constructorName = string("constructor");
+    notEnoughMemory = string(kNotEnoughMemory);
+    stringTooLong = string(kStringTooLong);
     for (std::size_t i = 0; i < kTagCount; ++i)
         typeNames[i] = string(typeName(static_cast<Tag>(i)));
     print = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
@@ -56,6 +59,7 @@ State::~State() {
 }
 
 Value State::newArray(std::size_t size) {
+    checkElements(size, sizeof(Value));
     Value array(new Array(gcHead));
     array.array()->items.resize(size);
     return array;

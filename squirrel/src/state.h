@@ -8,6 +8,7 @@
 #include "string_table.h"
 #include "table.h"
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -61,6 +62,17 @@ public:
 
     Machine* main = nullptr;
     int nativeNesting = 0; // calls from native code into scripts, on the C++ stack
+
+    // The errors of failed allocations, made in advance so that raising them allocates nothing.
+    Value notEnoughMemory;
+    Value stringTooLong;
+
+    // The operation budget of host calls (VM::setOperationBudget; 0: none). Machines subtract
+    // what they run from budgetLeft and call Machine::budgetSpent when it drops below zero.
+    std::uint64_t budget = 0;
+    std::int64_t budgetLeft = INT64_MAX;
+    bool budgetExhausted = false; // the running host call went beyond its budget
+    int hostCalls = 0;            // host calls running; the outermost one sets budgetLeft
 
     // Handles of the embedding interface that point into this state. A state whose virtual
     // machine is gone lives on until the last handle goes.

@@ -2,6 +2,9 @@
 
 #include "machine.h"
 #include "native_class.h"
+#include "size_limits.h"
+
+#include <algorithm>
 
 #include <cstring>
 #include <vector>
@@ -100,7 +103,9 @@ Value streamReadBlob(Machine& m, Value* args, int) {
     std::int32_t size = args[1].toInt();
     if (size <= 0)
         m.raiseError("invalid size");
-    std::vector<char> data(static_cast<std::size_t>(size));
+    // Never more room than the bytes that are left.
+    long left = s.length() - s.tell();
+    std::vector<char> data(static_cast<std::size_t>(std::max(0L, std::min<long>(size, left))));
     std::size_t read = s.read(data.data(), data.size());
     if (read == 0)
         m.raiseError("no data left to read");
@@ -143,12 +148,19 @@ Value streamSeek(Machine& m, Value* args, int count) {
     return Value::integer(s.seek(args[1].toInt(), origin) ? 0 : -1);
 }
 
+// A position or length as a script integer; a file beyond the integers' range cannot be told.
+Value streamSize(Machine& m, long size) {
+    if (size > static_cast<long>(kMaxLength))
+        m.raiseError("stream too large");
+    return Value::integer(static_cast<std::int32_t>(size));
+}
+
 Value streamTell(Machine& m, Value* args, int) {
-    return Value::integer(static_cast<std::int32_t>(streamOf(m, args[0]).tell()));
+    return streamSize(m, streamOf(m, args[0]).tell());
 }
 
 Value streamLen(Machine& m, Value* args, int) {
-    return Value::integer(static_cast<std::int32_t>(streamOf(m, args[0]).length()));
+    return streamSize(m, streamOf(m, args[0]).length());
 }
 
 // eos() and flush() give 1 for yes and null for no.

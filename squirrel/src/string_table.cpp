@@ -1,5 +1,7 @@
 #include "string_table.h"
 
+#include "size_limits.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -72,12 +74,18 @@ Value StringTable::make(std::string_view text) {
 }
 
 Value StringTable::join(std::string_view first, std::string_view second) {
-    std::size_t length = first.size() + second.size();
-    String* s = allocate(0, length);
-    if (!first.empty())
-        std::memcpy(s->data, first.data(), first.size());
-    if (!second.empty())
-        std::memcpy(s->data + first.size(), second.data(), second.size());
+    if (first.empty() || second.empty())
+        return make(first.empty() ? second : first);
+    return build(first.size() + second.size(), [first, second](char* data) {
+        if (!first.empty())
+            std::memcpy(data, first.data(), first.size());
+        if (!second.empty())
+            std::memcpy(data + first.size(), second.data(), second.size());
+    });
+}
+
+Value StringTable::adopt(String* s) {
+    std::size_t length = s->length;
     s->internHash = internHashOf(s->data, length);
     std::size_t bucket = s->internHash & (buckets_.size() - 1);
     for (String* other = buckets_[bucket]; other; other = other->chain) {
@@ -92,6 +100,8 @@ Value StringTable::join(std::string_view first, std::string_view second) {
 }
 
 String* StringTable::allocate(std::uint32_t hash, std::size_t length) {
+    checkStringLength(length);
+    checkAvailableMemory(length);
     void* memory = std::malloc(sizeof(String) + length);
     if (!memory)
         throw std::bad_alloc();

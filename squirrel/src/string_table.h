@@ -8,6 +8,7 @@
 #include "value.h"
 
 #include <cstddef>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -54,6 +55,19 @@ public:
     // The interned string with the bytes of first followed by those of second. The bytes are
     // put together in the new string's memory, so that joining copies them only once.
     Value join(std::string_view first, std::string_view second);
+    // The interned string of `length` bytes that fill(char* data) writes in the new string's
+    // memory. Lengths beyond kMaxLength throw StringTooLong before anything is allocated.
+    template <class Fill>
+    Value build(std::size_t length, Fill&& fill) {
+        String* s = allocate(0, length);
+        try {
+            fill(s->data);
+        } catch (...) {
+            std::free(s);
+            throw;
+        }
+        return adopt(s);
+    }
     // Called when a string's reference count reaches zero.
     void destroy(String* string);
     std::size_t size() const { return count_; }
@@ -61,6 +75,9 @@ public:
 private:
     // A string object with room for length bytes, not yet interned.
     static String* allocate(std::uint32_t hash, std::size_t length);
+    // Interns a new string whose bytes are written: gives the equal string already interned
+    // (freeing the new one) or links the new one in.
+    Value adopt(String* s);
     // Links a new string into its bucket.
     void insert(String* s, std::size_t bucket);
     void grow();

@@ -1,31 +1,41 @@
-// Command-line interpreter: sq FILE [ARGS...] runs the script; `print` writes to standard
-// output, errors go to standard error and make the exit code non-zero. The script receives the
-// arguments in vargv.
+// Command-line interpreter: sq [--budget=N] FILE [ARGS...] runs the script; `print` writes to
+// standard output, errors go to standard error and make the exit code non-zero. The script
+// receives the arguments in vargv. --budget limits the run to N operations
+// (VM::setOperationBudget).
 #include "squirrel/squirrel.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: sq FILE [ARGS...]\n";
+    const std::string budgetOption = "--budget=";
+    unsigned long long budget = 0;
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]).rfind(budgetOption, 0) == 0) {
+        budget = std::stoull(std::string(argv[1]).substr(budgetOption.size()));
+        first = 2;
+    }
+    if (argc <= first) {
+        std::cerr << "usage: sq [--budget=N] FILE [ARGS...]\n";
         return 2;
     }
-    std::ifstream file(argv[1], std::ios::binary);
+    std::ifstream file(argv[first], std::ios::binary);
     if (!file) {
-        std::cerr << "sq: cannot open '" << argv[1] << "'\n";
+        std::cerr << "sq: cannot open '" << argv[first] << "'\n";
         return 2;
     }
     std::ostringstream text;
     text << file.rdbuf();
 
     squirrel::VM vm;
+    vm.setOperationBudget(budget);
     try {
-        squirrel::Object main = vm.compile(text.str(), argv[1]);
+        squirrel::Object main = vm.compile(text.str(), argv[first]);
         std::vector<squirrel::Object> args;
-        for (int i = 2; i < argc; ++i)
+        for (int i = first + 1; i < argc; ++i)
             args.push_back(vm.string(argv[i]));
         main.call(args);
     } catch (const squirrel::SquirrelError& e) {

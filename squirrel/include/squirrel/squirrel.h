@@ -8,7 +8,9 @@
 //     main.call();                                  // defines f in the root table
 //     int r = vm.callFunction("f", {20}).toInt();   // 41
 //
-// Errors of compiling and running scripts are thrown as SquirrelError.
+// Errors of compiling and running scripts are thrown as SquirrelError. A script whose allocation
+// fails gets the error "not enough memory", one that would make a string longer than 2^31-1
+// bytes "string too long"; scripts can catch both, and the machine goes on working.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +23,9 @@
 #include <vector>
 
 namespace squirrel {
+
+// The error message of a host call that ran out of its operation budget (VM::setOperationBudget).
+inline constexpr const char* kOperationBudgetExceeded = "operation budget exceeded";
 
 namespace detail {
 class State;
@@ -238,6 +243,20 @@ public:
     // Where `print` and `error` write (standard output and standard error by default).
     void setPrintFunction(std::function<void(std::string_view)> print);
     void setErrorFunction(std::function<void(std::string_view)> print);
+
+    // The most operations one call from the host into scripts may run (Object::call,
+    // Object::callWithThis, callFunction, run), counting everything the call starts: the
+    // functions it calls, the generators and threads it resumes, the scripts native functions
+    // call back (host calls made from inside it share its budget) and regular expression
+    // matching. Operations stand for instructions: a call of a script function counts the
+    // instructions of the function, each round of a loop the instructions of its body, and each
+    // step of the regular expression matcher one. A call that goes beyond its budget fails
+    // with the error kOperationBudgetExceeded: scripts cannot catch it, everything the call
+    // still tries to run fails the same way, and the call fails even when native code swallowed
+    // the error, so a runaway script always returns to the host. The next call from the host
+    // starts with the whole budget again. 0 (the default) sets no limit.
+    void setOperationBudget(std::uint64_t operations);
+    std::uint64_t operationBudget() const;
 
     // Frees objects that only reference cycles keep alive (tables, arrays, functions, classes,
     // instances, generators, threads); returns how many were freed.
