@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the tests need, when any is missing.
+# Further packages (for example those of a developer tool) may be named as arguments.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
     libirrlicht-dev libbox2d-dev libsdl2-dev libsdl2-mixer-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev xvfb xauth libgl1-mesa-dri
+    "$@"
 )
 
 missing=()

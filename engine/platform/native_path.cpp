@@ -53,9 +53,15 @@ std::string matchComponent(const std::string& folder, const std::string& compone
             return *hit;
         }
     }
-    std::vector<std::string>& listing = folderListings[folder];
-    listing = readFolder(folder);
-    const std::string* hit = findIgnoringCase(listing, component);
+    std::vector<std::string> listing = readFolder(folder);
+    // A folder that cannot be read is not remembered: every missing path would leave its own
+    // entries behind.
+    if (listing.empty()) {
+        folderListings.erase(folder);
+        return std::string();
+    }
+    const std::vector<std::string>& stored = folderListings[folder] = std::move(listing);
+    const std::string* hit = findIgnoringCase(stored, component);
     return hit ? *hit : std::string();
 }
 

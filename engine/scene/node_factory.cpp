@@ -33,6 +33,11 @@
 
 namespace {
 
+// Descriptions that name each other (or themselves) as their texture would nest without end;
+// a chain this deep is taken for such a loop.
+const int kMaxDescriptionNesting = 32;
+int descriptionNesting = 0;
+
 std::unordered_map<std::string, SpriteDescription*>& descriptionCache() {
     static auto* cache = new std::unordered_map<std::string, SpriteDescription*>();
     return *cache;
@@ -391,10 +396,20 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
     {
         ProfileScope newNodeScope("ADDSPR-NEWNODE|" __FILE__, __LINE__);
         if (classifyPath(description.TexturePath) == kFileSpriteDescription) {
-            SpriteCreationParams nested = params ? *params : SpriteCreationParams();
-            nested.SourceFolder = description.TexturePath;
-            node = createSprite(description.TexturePath, size.Width, size.Height, at, parent,
-                                &nested, creationTag);
+            if (descriptionNesting >= kMaxDescriptionNesting) {
+                showErrorBox(format("Sprite descriptions nest too deep (one names itself?):\n'%s'",
+                                    description.TexturePath.c_str()),
+                             false);
+            } else {
+                SpriteCreationParams nested = params ? *params : SpriteCreationParams();
+                nested.SourceFolder = description.TexturePath;
+                struct NestingScope {
+                    NestingScope() { ++descriptionNesting; }
+                    ~NestingScope() { --descriptionNesting; }
+                } nesting;
+                node = createSprite(description.TexturePath, size.Width, size.Height, at, parent,
+                                    &nested, creationTag);
+            }
             if (node) {
                 giveIdentity(node, description);
             }

@@ -3,6 +3,7 @@
 #include "scene/node_base.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -91,7 +92,14 @@ void sortByKey(std::vector<RenderSortRecord>& from, std::vector<RenderSortRecord
 } // namespace
 
 int64_t depthKeyOf(float coordinate) {
-    return static_cast<int64_t>(static_cast<double>(coordinate) * 1e8);
+    // Beyond about 9.2e10 units the key would not hold the value: it is kept at its limit, and
+    // a coordinate that is not a number counts as 0.
+    constexpr double kLimit = 9.2e18;
+    const double scaled = static_cast<double>(coordinate) * 1e8;
+    if (std::isnan(scaled)) {
+        return 0;
+    }
+    return static_cast<int64_t>(std::clamp(scaled, -kLimit, kLimit));
 }
 
 RenderSortRecord makeSortRecord(CNodeBasement* node) {

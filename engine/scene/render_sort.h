@@ -26,7 +26,8 @@ struct RenderSortRecord {
 };
 
 // A coordinate times 10^8, truncated towards zero. The key is 64 bits wide, so a scene deeper
-// than 21.47 units (where 32 bits overflow) still sorts by its real depth.
+// than 21.47 units (where 32 bits overflow) still sorts by its real depth. Coordinates beyond what
+// the key holds (infinities included) are kept at its limit; NaN gives 0.
 int64_t depthKeyOf(float coordinate);
 
 RenderSortRecord makeSortRecord(CNodeBasement* node);

@@ -11,6 +11,8 @@
 #include "utils/windows_1252.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 using namespace irr;
 
@@ -36,6 +38,16 @@ const video::SColor kOutlineColour(155, 0, 0, 0);
 const int kFirstCode = 32;
 const int kHighestGlyphIndex = 300;
 const float kDefaultLineHeight = 7;
+
+// A pixel count of a font file as big as its numbers allow, limited to what an int holds.
+int limitedPixels(float value) {
+    // The largest float below 2^31.
+    constexpr float kLimit = 2147483520.0f;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(value, -kLimit, kLimit));
+}
 
 // The text between `open` and the next `close` (both markers excluded), "" when `open` is absent;
 // without `close` the rest of the text.
@@ -274,14 +286,13 @@ core::dimension2di CGUIFont3D::getPixelDimension(const std::string& text) const 
     if (!space) {
         return core::dimension2di(0, 0);
     }
-    int width = 0;
+    int64_t width = 0;
     for (char character : text) {
         const Glyph* glyph = getGlyph(glyphIndexOf(character));
         width += glyph->r - glyph->l;
     }
-    return core::dimension2di(
-        static_cast<int>(static_cast<float>(width) * pixelScaleX),
-        static_cast<int>(static_cast<float>(space->b - space->t) * pixelScaleY));
+    return core::dimension2di(limitedPixels(static_cast<float>(width) * pixelScaleX),
+                              limitedPixels(static_cast<float>(space->b - space->t) * pixelScaleY));
 }
 
 void CGUIFont3D::drawText(const std::string& text, const core::vector3df& position,

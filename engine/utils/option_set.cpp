@@ -6,6 +6,7 @@
 #include "utils/number_text.h"
 #include "utils/utils_str.h"
 
+#include <cstdlib>
 #include <vector>
 
 bool SignedByteOrder::operator()(const std::string& a, const std::string& b) const {
@@ -138,21 +139,22 @@ std::string OptionSet::serializeOptions(const std::string& include,
         if (!passesFilters(name, include, exclude)) {
             continue;
         }
-        if (value.find_first_of("\r\n") == std::string::npos) {
-            writeOption(text, format("Option[%s]", name.c_str()), value);
+        // A plain record line is trimmed when read: values it cannot hold as they are go in
+        // Base64.
+        if (value.find_first_of("\r\n") == std::string::npos && trim(value) == value) {
+            writeOption(text, "Option[" + name + "]", value);
         } else {
-            writeOption(text, format("OptionStrB64[%s]", name.c_str()),
-                        base64Encode(kBase64Standard, value));
+            writeOption(text, "OptionStrB64[" + name + "]", base64Encode(kBase64Standard, value));
         }
     }
     for (const auto& [name, value] : longOptions) {
         if (passesFilters(name, include, exclude)) {
-            writeOption(text, format("OptionLong[%s]", name.c_str()), static_cast<int>(value));
+            writeOption(text, "OptionLong[" + name + "]", static_cast<int>(value));
         }
     }
     for (const auto& [name, value] : doubleOptions) {
         if (passesFilters(name, include, exclude)) {
-            writeOption(text, format("OptionDouble[%s]", name.c_str()), static_cast<double>(value));
+            writeOption(text, "OptionDouble[" + name + "]", static_cast<double>(value));
         }
     }
     return text;
@@ -170,6 +172,9 @@ void OptionSet::parseOptions(const std::string& text) {
         longOptions[name] = parseInt(getOption(text, "OptionLong[" + name + "]", "\n"));
     }
     for (const std::string& name : recordNames(text, "OptionDouble[")) {
-        doubleOptions[name] = parseFloat(getOption(text, "OptionDouble[" + name + "]", "\n"));
+        // Read with the inverse of the writer's printf form, so that every written value (also
+        // those beyond the engine's eight-digit number reader) comes back.
+        doubleOptions[name] = static_cast<float>(
+            std::strtod(getOption(text, "OptionDouble[" + name + "]", "\n").c_str(), nullptr));
     }
 }

@@ -12,7 +12,8 @@ struct SignedByteOrder {
 
 // Named string, integer and float options with a counter of the changes made through the
 // setters. Written and read as option record lines of the key-value format:
-// "Option[name]", "OptionStrB64[name]" (values holding CR or LF, standard Base64),
+// "Option[name]", "OptionStrB64[name]" (values holding CR or LF or starting or ending with
+// blanks, standard Base64),
 // "OptionLong[name]" and "OptionDouble[name]" (two decimals).
 class OptionSet {
 public:

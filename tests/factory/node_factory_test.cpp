@@ -148,6 +148,19 @@ TEST_F(NodeFactory, NestedDescriptionResolvesAgainstItsOwnFolder) {
     EXPECT_NE(std::string(node->getName()).find("grey.png"), std::string::npos);
 }
 
+TEST_F(NodeFactory, DescriptionsNamingEachOtherStopWithABoxInsteadOfNestingForever) {
+    MessageBoxRecorder boxes;
+    program.writeData("gui/ping.spr", "-Texture:pong.spr\n-Name:ping\n");
+    program.writeData("gui/pong.spr", "-Texture:ping.spr\n");
+    create("gui\\ping.spr");
+    EXPECT_TRUE(boxes.sawText("Sprite descriptions nest too deep")) << boxes.boxes().size();
+
+    // The limit is per chain: a sane nested description still makes its sprite afterwards.
+    program.writeData("gui/outer.spr", "-Texture:parts\\inner.spr\n-Name:outer2\n");
+    program.writeData("gui/parts/inner.spr", "-Texture:grey.png\n");
+    EXPECT_NE(create("gui\\outer.spr"), nullptr);
+}
+
 TEST_F(NodeFactory, TextSpriteMakesATextNodeAndReturnsNothing) {
     std::string shown;
     setTextNodeCreator([&](const std::string& text, const irr::core::vector3df&,

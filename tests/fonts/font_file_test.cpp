@@ -108,6 +108,18 @@ TEST_F(FontFile, OnlyCapitalADefinedDrawsEveryCharacterAsA) {
     EXPECT_EQ(font->glyphIndexOf(' '), 0);
 }
 
+TEST_F(FontFile, HugeRectanglesAndScalesMeasureWithinIntRange) {
+    writeFont("gui\\huge.xml",
+              fontText(charElement(0, 0, 4, 10, "0", "0", "0", 32) +
+                       charElement(-50331648, 0, 50331648, 10, "0", "0", "0", 65)) +
+                  "<scale y='99999999.5e9' />");
+    CGUIFont3D* font = load("gui\\huge.xml");
+    // Each "A" is 100663296 pixels wide: 24 of them are more than an int holds.
+    EXPECT_EQ(font->getPixelDimension(std::string(24, 'A')),
+              core::dimension2di(2147483520, 2147483520));
+    EXPECT_EQ(font->getPixelDimension("A"), core::dimension2di(100663296, 2147483520));
+}
+
 struct ScaleCase {
     const char* scale;
     float lineHeight;

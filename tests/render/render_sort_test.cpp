@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -37,6 +38,15 @@ TEST(RenderSortOrder, FartherFirstThenFlatDepthMaterialTextureAndPosition) {
         EXPECT_FALSE(drawsBefore(pair.second, pair.first));
     }
     EXPECT_FALSE(drawsBefore(record(1, 1, 1, 1, 1), record(1, 1, 1, 1, 1)));
+}
+
+TEST(RenderSortOrder, DepthKeysOfHugeAndNonNumberCoordinatesStayInRange) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(depthKeyOf(infinity), int64_t(9200000000000000000));
+    EXPECT_EQ(depthKeyOf(1e30f), int64_t(9200000000000000000));
+    EXPECT_EQ(depthKeyOf(-infinity), -int64_t(9200000000000000000));
+    EXPECT_EQ(depthKeyOf(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_LT(depthKeyOf(1e10f), depthKeyOf(1e30f));
 }
 
 TEST(RenderSortOrder, DepthKeysSortBeyondTheRangeOfThirtyTwoBits) {

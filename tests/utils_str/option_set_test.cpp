@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(OptionSet, SettersCountOnlyRealChanges) {
     OptionSet options;
     options.setStringOption("name", "");
@@ -129,4 +131,50 @@ TEST(OptionSet, NamesTheFileCannotHoldAreRefusedAndTheFileReadsBackTheSame) {
     OptionSet damaged;
     damaged.parseOptions("\nOption[a\nb]=1\nOption[ok]=2\n");
     EXPECT_EQ(damaged.serializeOptions(), "\nOption[ok]=2\n");
+}
+
+TEST(OptionSet, NamesHoldingZeroBytesAreWrittenWholeAndReadBackInTheSameOrder) {
+    const std::string shorter("l", 1);
+    const std::string zeroInside("l\0x", 3);
+    const std::string highByte("l\xff\0y", 4);
+    OptionSet options;
+    options.parseOptions("\nOptionLong[" + zeroInside + "]=1\nOptionLong[" + highByte +
+                         "]=2\nOptionLong[" + shorter + "]=3\nOption[" + zeroInside + "]=s\n");
+    EXPECT_EQ(options.getLongOption(zeroInside), 1);
+    EXPECT_EQ(options.getLongOption(highByte), 2);
+    const std::string written = options.serializeOptions();
+    EXPECT_EQ(written, "\nOption[" + zeroInside + "]=s\nOptionLong[" + shorter +
+                           "]=3\nOptionLong[" + highByte + "]=2\nOptionLong[" + zeroInside +
+                           "]=1\n");
+    OptionSet reread;
+    reread.parseOptions(written);
+    EXPECT_EQ(reread.serializeOptions(), written);
+}
+
+TEST(OptionSet, StringValuesWithOuterBlanksSurviveWritingAndReading) {
+    OptionSet options;
+    options.setStringOption("lead", " x");
+    options.setStringOption("trail", "line\t");
+    options.setStringOption("inner", "a b");
+    const std::string written = options.serializeOptions();
+    EXPECT_NE(written.find("\nOption[inner]=a b\n"), std::string::npos) << written;
+    OptionSet reread;
+    reread.parseOptions(written);
+    EXPECT_EQ(reread.getStringOption("lead"), " x");
+    EXPECT_EQ(reread.getStringOption("trail"), "line\t");
+    EXPECT_EQ(reread.getStringOption("inner"), "a b");
+    EXPECT_EQ(reread.serializeOptions(), written);
+}
+
+TEST(OptionSet, LargeAndInfiniteDoublesReadBackAsWritten) {
+    OptionSet options;
+    options.setDoubleOption("big", 1234567936.0f);
+    options.parseOptions("\nOptionDouble[huge]=0.50e40\n");
+    const std::string written = options.serializeOptions();
+    EXPECT_NE(written.find("OptionDouble[big]=1234567936.00\n"), std::string::npos) << written;
+    OptionSet reread;
+    reread.parseOptions(written);
+    EXPECT_FLOAT_EQ(reread.getDoubleOption("big"), 1234567936.0f);
+    EXPECT_TRUE(std::isinf(reread.getDoubleOption("huge")));
+    EXPECT_EQ(reread.serializeOptions(), written);
 }

@@ -1,0 +1,15 @@
+local words = split("the hole pulls everything in", " ");
+local lengths = {};
+foreach (i, w in words) lengths[w] <- w.len();
+local s = format("%d words, %s", words.len(), words.top().toupper());
+local r = regexp("[a-z]+");
+local m = r.search(s);
+local arr = [5, 3, 9, 1];
+arr.sort(@(a, b) a <=> b);
+arr.reverse();
+local sliced = s.slice(2, 6);
+local thread = newthread(function(x) { local y = suspend(x * 2); return y + 1; });
+local first = thread.call(4);
+local w = weakref(lengths);
+delete lengths["the"];
+return sliced + first + arr[0] + (m ? m.begin : 0) + abs(-3) + floor(2.5);
