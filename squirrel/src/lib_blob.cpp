@@ -25,7 +25,9 @@ struct Blob : Stream {
 
     std::size_t read(void* buffer, std::size_t size) override {
         std::size_t n = std::min(size, bytes.size() - position);
-        std::memcpy(buffer, bytes.data() + position, n);
+        // An empty read may come with no buffer at all, which memcpy must not be given.
+        if (n != 0)
+            std::memcpy(buffer, bytes.data() + position, n);
         position += n;
         return n;
     }
@@ -36,7 +38,8 @@ struct Blob : Stream {
                 checkElements(position + size, 1);
             bytes.resize(position + size);
         }
-        std::memcpy(bytes.data() + position, buffer, size);
+        if (size != 0)
+            std::memcpy(bytes.data() + position, buffer, size);
         position += size;
         return size;
     }
