@@ -3,20 +3,25 @@
 #include <sched.h>
 #include <time.h>
 
-uint32_t monotonicMilliseconds() {
+namespace {
+
+// The clock's reading in milliseconds, wrapping as a 32-bit count.
+uint32_t millisecondsOf(clockid_t clock) {
     timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     uint64_t ms =
         static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
     return static_cast<uint32_t>(ms);
 }
 
+} // namespace
+
+uint32_t monotonicMilliseconds() {
+    return millisecondsOf(CLOCK_MONOTONIC);
+}
+
 uint32_t coarseMonotonicMilliseconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-    uint64_t ms =
-        static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
+    return millisecondsOf(CLOCK_MONOTONIC_COARSE);
 }
 
 void sleepMilliseconds(uint32_t milliseconds) {
