@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/node_memory.h"
+
 #include <irrlicht/irrlicht.h>
 
 #include <cstdint>
@@ -21,6 +23,9 @@ public:
     CNodeBasement(irr::scene::ISceneNode* parent, irr::scene::ISceneManager* manager, irr::s32 id,
                   const irr::core::vector3df& position, const irr::core::dimension2df& size);
     ~CNodeBasement() override;
+    // Engine nodes live in the node memory blocks (node_memory.h).
+    static void* operator new(std::size_t size) { return allocateNodeMemory(size); }
+    static void operator delete(void* memory, std::size_t size) { releaseNodeMemory(memory, size); }
 
     // Nodes are never read from attributes.
     void deserializeAttributes(irr::io::IAttributes* in,
@@ -110,7 +115,8 @@ protected:
     void updateAbsoluteTransformation();
     OptionSet& properties();
 
-    int Serial;
+    // What every frame reads (animating, registering, drawing) comes first, so that it shares
+    // as few cache lines as possible; the rest follows.
     int AlphaThreshold = 12;
     int HideCount = 0;
     float Alpha = 1.0f;
@@ -122,9 +128,10 @@ protected:
     int GeometryValid = 0;
     int RenderOrder = 0;
     int AnimatorsEnabled = 1;
+    irr::core::dimension2df Size;
+    int Serial;
     irr::IReferenceCounted* Owner = nullptr;
     std::string OnDestroyText;
-    irr::core::dimension2df Size;
     irr::core::aabbox3d<irr::f32> Box;
     irr::core::aabbox3d<irr::f32> DepthBox;
     std::unique_ptr<OptionSet> Properties;

@@ -108,7 +108,14 @@ private:
     irr::f32 regionU(float u) const;
     irr::f32 regionV(float v) const;
 
+    // What drawing reads every frame comes first and together (see CNodeBasement).
     float FlatRotation = 0;
+    int CornerOffsetsEnabled = 0;
+    int AxesReady = 0;
+    irr::core::vector3df AxisRight;
+    irr::core::vector3df AxisUp;
+    irr::video::S3DVertex Vertices[4];
+    irr::video::SMaterial Material;
     irr::core::rectf RegionUV{0, 0, 1, 1};
     TextureRegion Region;
     float AtlasX = 0;
@@ -116,13 +123,7 @@ private:
     float AtlasW = 1;
     float AtlasH = 1;
     float AtlasInset = 0;
-    int CornerOffsetsEnabled = 0;
     irr::core::vector3df CornerOffsets[4];
-    irr::video::SMaterial Material;
     irr::core::matrix4 DrawTransform;
-    irr::video::S3DVertex Vertices[4];
-    irr::core::vector3df AxisRight;
-    irr::core::vector3df AxisUp;
-    int AxesReady = 0;
     std::string ParticleGroup;
 };

@@ -7,6 +7,19 @@
 
 namespace {
 
+// A pass draws in sorted order, which jumps about in memory, so each node's memory is asked for
+// a few nodes ahead of its drawing. The span covers what a sprite's drawing reads: the library's
+// and the base's fields and the sprite's corners and material, which come first in each class.
+const std::size_t kPrefetchAhead = 8;
+const std::size_t kPrefetchBytes = 768;
+
+void prefetchNode(const CNodeBasement* node) {
+    const char* memory = reinterpret_cast<const char*>(node);
+    for (std::size_t offset = 0; offset < kPrefetchBytes; offset += kNodeSlotAlignment) {
+        __builtin_prefetch(memory + offset);
+    }
+}
+
 int passOf(int renderOrder) {
     switch (renderOrder) {
     case 5:
@@ -85,8 +98,16 @@ void CRenderModule::sortPasses() {
 }
 
 void CRenderModule::drawPass(int pass) {
-    for (const RenderSortRecord& record : Lists[pass]) {
-        record.Node->render();
+    // A node that registers while the pass is drawn is appended behind the records counted here
+    // and is not drawn in this frame. Indexing (not iterators) stays valid when that append
+    // moves the array.
+    const std::vector<RenderSortRecord>& list = Lists[pass];
+    const std::size_t count = list.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kPrefetchAhead < count) {
+            prefetchNode(list[i + kPrefetchAhead].Node);
+        }
+        list[i].Node->render();
     }
 }
 

@@ -58,17 +58,25 @@ TEST_F(RenderFrame, NodesRegisterOnlyWhileAFrameIsDrawn) {
     EXPECT_FALSE(renderer().isActive());
     EXPECT_EQ(renderer().registeredNodes(0), 0u);
 
-    // Registered from inside a frame, after the registration pass, it is drawn in that frame.
-    LoggingNode* late = new LoggingNode(scene->root(), "late", log);
-    late->setVisible(false);
+    // Registered from inside a frame, after the registration pass, they are not drawn in that
+    // frame and their records go when the passes are emptied. So many register that the pass's
+    // array has to move while it is being drawn, before the nearer node's turn.
+    new LoggingNode(scene->root(), "nearer", log, vector3df(0, 0, -1));
+    std::vector<LoggingNode*> late;
+    for (int i = 0; i < 300; ++i) {
+        late.push_back(new LoggingNode(scene->root(), "late", log));
+        late.back()->setVisible(false);
+    }
     node->onRender = [&] {
         EXPECT_TRUE(renderer().isActive());
-        late->setVisible(true);
-        late->OnRegisterSceneNode();
+        for (LoggingNode* lateNode : late) {
+            lateNode->setVisible(true);
+            lateNode->OnRegisterSceneNode();
+        }
         node->onRender = nullptr;
     };
     drawFrame();
-    EXPECT_EQ(log, (std::vector<std::string>{"node"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"node", "nearer"}));
     EXPECT_EQ(renderer().registeredNodes(0), 0u);
 }
 
