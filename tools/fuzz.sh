@@ -26,7 +26,6 @@ usage() {
     exit 2
 }
 
-
 configure() {
     local flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
     flags+=" -fno-omit-frame-pointer"

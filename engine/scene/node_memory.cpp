@@ -25,10 +25,10 @@ constexpr std::size_t kSizeClasses = kNodeSlotLargest / kNodeSlotAlignment;
 // The head of every block, in its first cache line. Blocks are aligned to their size, so a
 // slot's block is found by clearing the low bits of its address.
 struct alignas(kNodeSlotAlignment) Block {
-    // Neighbours in the list of its size's blocks that have a free slot.
+    // Neighbours in the list of its size's blocks that have a free slot (every block that is not
+    // full is in it).
     Block* previous = nullptr;
     Block* next = nullptr;
-    bool listed = false;
     // Given-back slots, linked through their first bytes.
     void* freeSlots = nullptr;
     // Slots from here to `end` have never been handed out.
@@ -69,7 +69,6 @@ void link(SizeClass& sizeClass, Block* block) {
         block->next->previous = block;
     }
     sizeClass.withFreeSlots = block;
-    block->listed = true;
 }
 
 void unlink(SizeClass& sizeClass, Block* block) {
@@ -83,7 +82,6 @@ void unlink(SizeClass& sizeClass, Block* block) {
     }
     block->previous = nullptr;
     block->next = nullptr;
-    block->listed = false;
 }
 
 // Maps twice the block size and keeps the aligned block within it.
@@ -157,10 +155,11 @@ void releaseNodeMemory(void* memory, std::size_t size) {
     std::lock_guard<std::mutex> guard(p.lock);
     SizeClass& sizeClass = p.classes[classIndex(size)];
     Block* block = blockOf(memory);
+    const bool wasFull = full(block);
     *static_cast<void**>(memory) = block->freeSlots;
     block->freeSlots = memory;
     --block->live;
-    if (!block->listed) {
+    if (wasFull) {
         link(sizeClass, block);
     }
     // The last block of a size stays, so that a scene that makes and deletes one node at a time

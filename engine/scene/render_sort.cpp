@@ -1,9 +1,9 @@
 #include "render_sort.h"
 
 #include "scene/node_base.h"
+#include "utils/math_misc.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -94,12 +94,7 @@ void sortByKey(std::vector<RenderSortRecord>& from, std::vector<RenderSortRecord
 int64_t depthKeyOf(float coordinate) {
     // Beyond about 9.2e10 units the key would not hold the value: it is kept at its limit, and
     // a coordinate that is not a number counts as 0.
-    constexpr double kLimit = 9.2e18;
-    const double scaled = static_cast<double>(coordinate) * 1e8;
-    if (std::isnan(scaled)) {
-        return 0;
-    }
-    return static_cast<int64_t>(std::clamp(scaled, -kLimit, kLimit));
+    return clampedInteger<int64_t>(static_cast<double>(coordinate) * 1e8, 9.2e18);
 }
 
 RenderSortRecord makeSortRecord(CNodeBasement* node) {

@@ -5,13 +5,13 @@
 #include "scene/texture_cache.h"
 #include "utils/debug.h"
 #include "utils/math_fastmath.h"
+#include "utils/math_misc.h"
 #include "utils/number_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 #include "utils/windows_1252.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 using namespace irr;
@@ -39,15 +39,9 @@ const int kFirstCode = 32;
 const int kHighestGlyphIndex = 300;
 const float kDefaultLineHeight = 7;
 
-// A pixel count of a font file as big as its numbers allow, limited to what an int holds.
-int limitedPixels(float value) {
-    // The largest float below 2^31.
-    constexpr float kLimit = 2147483520.0f;
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::clamp(value, -kLimit, kLimit));
-}
+// Pixel counts of a font file are as big as its numbers allow, within what an int holds: the
+// largest float below 2^31.
+constexpr float kPixelLimit = 2147483520.0f;
 
 // The text between `open` and the next `close` (both markers excluded), "" when `open` is absent;
 // without `close` the rest of the text.
@@ -291,8 +285,9 @@ core::dimension2di CGUIFont3D::getPixelDimension(const std::string& text) const 
         const Glyph* glyph = getGlyph(glyphIndexOf(character));
         width += glyph->r - glyph->l;
     }
-    return core::dimension2di(limitedPixels(static_cast<float>(width) * pixelScaleX),
-                              limitedPixels(static_cast<float>(space->b - space->t) * pixelScaleY));
+    return core::dimension2di(
+        clampedInteger<int>(static_cast<float>(width) * pixelScaleX, kPixelLimit),
+        clampedInteger<int>(static_cast<float>(space->b - space->t) * pixelScaleY, kPixelLimit));
 }
 
 void CGUIFont3D::drawText(const std::string& text, const core::vector3df& position,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+
 // A smooth random oscillation between 0 and an amplitude A around A / 2: five weighted sine
 // and cosine terms with random frequencies and phases, normalised by the sum of the weights.
 class NoiseOscillator {
@@ -17,3 +20,14 @@ private:
     float w4 = 0, f4 = 0, p4 = 0, f4b = 0, p4b = 0;
     float w5 = 0, f5 = 0, p5 = 0, f5b = 0, p5b = 0;
 };
+
+// The value truncated towards zero to an Integer, kept within -limit..limit (a bound the Integer
+// holds, given in the value's own type); NaN gives 0. For numbers read from files, which may be
+// anything.
+template <typename Integer, typename Real>
+Integer clampedInteger(Real value, Real limit) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<Integer>(std::clamp(value, -limit, limit));
+}

@@ -77,10 +77,8 @@ Value StringTable::join(std::string_view first, std::string_view second) {
     if (first.empty() || second.empty())
         return make(first.empty() ? second : first);
     return build(first.size() + second.size(), [first, second](char* data) {
-        if (!first.empty())
-            std::memcpy(data, first.data(), first.size());
-        if (!second.empty())
-            std::memcpy(data + first.size(), second.data(), second.size());
+        std::memcpy(data, first.data(), first.size());
+        std::memcpy(data + first.size(), second.data(), second.size());
     });
 }
 
