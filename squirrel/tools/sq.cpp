@@ -15,7 +15,13 @@ int main(int argc, char** argv) {
     unsigned long long budget = 0;
     int first = 1;
     if (argc > 1 && std::string(argv[1]).rfind(budgetOption, 0) == 0) {
-        budget = std::stoull(std::string(argv[1]).substr(budgetOption.size()));
+        const std::string count = std::string(argv[1]).substr(budgetOption.size());
+        if (count.empty() || count.size() > 19 ||
+            count.find_first_not_of("0123456789") != std::string::npos) {
+            std::cerr << "sq: --budget needs a number of operations, not '" << count << "'\n";
+            return 2;
+        }
+        budget = std::stoull(count);
         first = 2;
     }
     if (argc <= first) {
