@@ -1,3 +1,4 @@
+#include "core/game_folder_option.h"
 #include "core/server_game.h"
 #include "gameimplementation.h"
 #include "platform/locale_text.h"
@@ -5,8 +6,17 @@
 #include "utils/debug.h"
 #include "utils/vellum_error.h"
 
+#include <cstdio>
+#include <string>
+
 int main(int argc, char** argv) {
     setCommandLine(argc, argv);
+    // A game folder that cannot be run ends the process before any window opens.
+    const std::string gameProblem = chooseGameFolder();
+    if (!gameProblem.empty()) {
+        std::fprintf(stderr, "vellum: %s\n", gameProblem.c_str());
+        return 1;
+    }
     adoptUserLocale();
     CGameImplementation* game = new CGameImplementation();
     int status = 0;

@@ -34,10 +34,21 @@ const CurtainLook kBlackCurtain = {"game_createFader_BlackCurtain", "gui\\black.
 const CurtainLook kWhiteCurtain = {"game_createFader_WhiteCurtain", "gui\\curtain.spr", 1, 1};
 
 // A curtain named by the first argument that fades in over the second (ms) and takes the input
-// from everything below it until the scripts remove it. A name already in use is an error, since
-// the scripts could not tell the two nodes apart.
+// from everything below it until the scripts remove it. Without a name the scripts could never
+// remove it, and a name already in use could not tell the two nodes apart: both are errors, as is
+// a fade time that is not a number.
 void createCurtain(squirrel::CallContext& call, const CurtainLook& look) {
-    const std::string name = textArgument(call, 0);
+    const squirrel::Object nameArgument = call.arg(0);
+    if (nameArgument.type() != squirrel::Type::String || nameArgument.toString().empty()) {
+        throw std::runtime_error(
+            format("%s: the first argument must be the curtain's name (a string), not %s",
+                   look.function, nameArgument.typeName()));
+    }
+    if (call.argCount() > 1 && !call.arg(1).isNumber()) {
+        throw std::runtime_error(format("%s: the fade time must be a number of ms, not %s",
+                                        look.function, call.arg(1).typeName()));
+    }
+    const std::string name = nameArgument.toString();
     if (getNodeByName(name) != nullptr) {
         throw std::runtime_error(
             format("%s: a node named '%s' exists already", look.function, name.c_str()));

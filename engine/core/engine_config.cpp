@@ -20,7 +20,7 @@ int intValue(const std::string& text, const std::string& key) {
 // The user's copy of a file, or the program's when the user has none.
 std::string userOrProgramFile(const std::string& userName, const std::string& programName) {
     std::string userFile = userFolder() + userName;
-    return pathExists(userFile) ? userFile : programFolder() + programName;
+    return pathExists(userFile) ? userFile : gameFolder() + programName;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ const std::string& EngineConfig::getGameIni() {
         return gameIniText;
     }
     std::string contents;
-    readFileRaw(programFolder() + "game.ini", contents);
+    readFileRaw(gameFolder() + "game.ini", contents);
     std::string text = "\n" + contents + "\n";
     for (const std::string& piece : splitList(commandLineText(), ' ', false)) {
         std::vector<std::string> parts = splitList(piece, '=', false);

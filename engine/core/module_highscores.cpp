@@ -92,7 +92,7 @@ bool CHighScoreTable::resetHighScores(bool keepFiles) {
     if (!keepFiles) {
         std::string copy = userFolder() + "hiscores_" + TableName + ".ini";
         removeFile(copy);
-        copyFile(programFolder() + "hiscores.ini", copy);
+        copyFile(gameFolder() + "hiscores.ini", copy);
     }
     Dirty = 1;
     return true;

@@ -142,7 +142,7 @@ void createDevice() {
     if (!engine.getSceneManager()) {
         reportError("Failed to make smgr!", false);
     }
-    engine.getFileSystem()->changeWorkingDirectoryTo(toNativePath(programFolder()).c_str());
+    engine.getFileSystem()->changeWorkingDirectoryTo(toNativePath(gameFolder()).c_str());
     engine.getClient()->registerScriptFunctions();
     registerCoreFunctions(engine.getScripting().vm());
 }

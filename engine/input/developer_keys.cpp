@@ -25,7 +25,7 @@ bool handleDeveloperKey(int key) {
         return true;
     case irr::KEY_KEY_R:
         engine.clearCaches(false);
-        engine.getScripting().reloadScripts(false);
+        engine.getScripting().reloadScripts(true);
         showWarning("Caches cleared, script reloaded", kReloadWarningMs);
         return true;
     default:

@@ -21,7 +21,7 @@ const float kNoHitDistance = 1e10f;
 // Parent IDs above this are outside the global ID table.
 const int kHighestParentId = 8000;
 
-// A folder beside the program that turns on the check that parent IDs lead back to the parents
+// A folder in the game folder that turns on the check that parent IDs lead back to the parents
 // (on developer machines), and the file the check writes what it found to.
 const char* const kCheckFolder = "modality_check\\";
 const char* const kCheckDumpFile = "modality_dump.txt";
@@ -30,7 +30,7 @@ const char* const kCheckDumpFile = "modality_dump.txt";
 std::string parentCheckFolder() {
     static std::string checkedProgram;
     static std::string folder;
-    std::string program = programFolder();
+    std::string program = gameFolder();
     if (program != checkedProgram) {
         checkedProgram = program;
         std::string candidate = program + kCheckFolder;

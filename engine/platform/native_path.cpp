@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -131,4 +133,35 @@ std::string toEnginePath(const std::string& nativePath) {
         result = "z:" + result;
     }
     return result;
+}
+
+std::string absoluteEnginePath(const std::string& nativePath) {
+    std::string path = nativePath;
+    if (path.empty() || path[0] != '/') {
+        char* working = getcwd(nullptr, 0);
+        path = std::string(working ? working : "") + "/" + path;
+        std::free(working);
+    }
+    std::vector<std::string> components;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        std::string component = path.substr(start, end - start);
+        if (component == "..") {
+            if (!components.empty()) {
+                components.pop_back();
+            }
+        } else if (!component.empty() && component != ".") {
+            components.push_back(component);
+        }
+        start = end + 1;
+    }
+    std::string result = "z:";
+    for (const std::string& component : components) {
+        result += "\\" + component;
+    }
+    return components.empty() ? result + "\\" : result;
 }

@@ -14,3 +14,7 @@ std::string toNativePath(const std::string& enginePath);
 
 // Turns a native path into the engine form ("/a/b" becomes "z:\a\b").
 std::string toEnginePath(const std::string& nativePath);
+
+// Turns a native path that may be relative to the working folder into an absolute engine path,
+// with "." and ".." components resolved by name and no trailing separator.
+std::string absoluteEnginePath(const std::string& nativePath);

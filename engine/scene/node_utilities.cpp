@@ -15,7 +15,6 @@
 
 namespace {
 
-const int kInvalidIdB = 8002;
 const size_t kNameIdCount = kLastNameId - kFirstNameId + 1;
 
 struct IdTable {
@@ -112,7 +111,7 @@ CNodeBasement* getIdCache(int id, int op, CNodeBasement* node) {
         }
         return held;
     }
-    if (index > static_cast<uint32_t>(kInvalidIdB) || index == kNoNodeId) {
+    if (index > static_cast<uint32_t>(kLowestSubtreeId) || index == kNoNodeId) {
         return nullptr;
     }
     reportError("Node ID is out of range!", false);
@@ -124,7 +123,7 @@ CNodeBasement* getNodeById(int id, irr::scene::ISceneNode* root) {
     if (root == nullptr) {
         return getIdCache(id, kIdCacheRead, nullptr);
     }
-    if (id < kInvalidIdB) {
+    if (id < kLowestSubtreeId) {
         reportError("Wrong local ID!!! Must start from 10000 to avoid intersections", false);
         return nullptr;
     }

@@ -7,13 +7,15 @@
 class CNodeBasement;
 
 // Node IDs: 0..7999 are global IDs held in the ID table (1003..2000 of them handed out to names);
-// 8001 means "no node"; 8000 and 8002 are invalid; 8003 and above and negative IDs are not in
-// the table; local IDs from 10000 up are unique only below a given root node.
+// 8001 means "no node"; 8000 and 8002 are invalid in the table; 8003 and above and negative IDs
+// are not in the table. A search below a root node takes every ID from 8002 on; descriptions
+// keep their local IDs from 10000 up so they never meet the table's range.
 enum NodeIdRange {
     kGlobalIdCount = 8000,
     kFirstNameId = 1003,
     kLastNameId = 2000,
     kNoNodeId = 8001,
+    kLowestSubtreeId = 8002,
     kFirstLocalId = 10000,
 };
 

@@ -224,10 +224,10 @@ squirrel::Object core_GetNodeSubnode(squirrel::CallContext& call) {
     }
     int localId = call.intArg(1);
     // The ID table's range is not searched below a node: such an ID is a mistake in the script.
-    if (localId < kFirstLocalId) {
+    if (localId < kLowestSubtreeId) {
         throw std::runtime_error(
             format("core_GetNodeSubnode: %i is not a local ID (they start at %i)", localId,
-                   static_cast<int>(kFirstLocalId)));
+                   static_cast<int>(kLowestSubtreeId)));
     }
     CNodeBasement* found = getNodeById(localId, node);
     return found != nullptr ? makeNodeTable(call.vm(), found) : squirrel::Object();

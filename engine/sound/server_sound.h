@@ -49,7 +49,7 @@ public:
     // Fades out and stops the looped effect of the slot and lets the slot go.
     void stopLoopedEffect(int slot);
     // Fades the current music out and the named one (below "sounds\music\", or a path in the
-    // program folder) in, looped; "" only stops the music. Asking again for the music that
+    // game folder) in, looped; "" only stops the music. Asking again for the music that
     // plays does nothing.
     void setMusic(const std::string& name);
     // The music name last taken up by setMusic ("" for none).

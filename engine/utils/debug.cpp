@@ -152,7 +152,7 @@ std::string formatText(const char* format, va_list arguments) {
 const std::string& debugFolder() {
     DebugLog& log = debugLog();
     if (log.folder.empty()) {
-        log.folder = programFolder();
+        log.folder = gameFolder();
     }
     return log.folder;
 }

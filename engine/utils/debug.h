@@ -19,14 +19,14 @@ bool showErrorBox(const std::string& text, bool askContinue);
 // Shows the error; ends the process with exit code 1 unless the user chose to continue.
 int reportError(const std::string& text, bool allowContinue);
 
-// Appends one dated line to the debug log "last_debug.log" in the program folder. A located
+// Appends one dated line to the debug log "last_debug.log" in the game folder. A located
 // entry (with a source file) writes the log when it has grown past 50000 characters and keeps the
 // last 30000 in memory; the whole log is written again at process exit.
 void logDebug(const std::string& text, const char* file = nullptr, int line = 0);
 // Places the debug log in another folder (tools and tests); the log there is read afresh.
 void setDebugLogFolder(const std::string& folder);
 // The folder of the engine's diagnostic files (the log, the profiling report, debug dumps):
-// the program folder unless placed elsewhere; ends with a backslash.
+// the game folder (utils_fs.h) unless placed elsewhere; ends with a backslash.
 const std::string& debugFolder();
 
 // Formats printf-style and writes the text to standard error (the debugger output).
@@ -55,5 +55,5 @@ private:
 
 // Builds the profiling report and resets all statistics.
 std::string profilingReport();
-// Writes the report to "last_anihitparad.log" in the program folder when it is not empty.
+// Writes the report to "last_anihitparad.log" in the game folder when it is not empty.
 void writeProfilingReport();

@@ -28,6 +28,8 @@ const std::string kThisFolder = "${thisfolder}\\";
 
 struct Folders {
     std::string program;
+    // Empty while the game folder is the program folder.
+    std::string game;
     std::string user;
     std::string appDataName;
 };
@@ -95,16 +97,16 @@ std::string computeUserFolder() {
     std::string option;
     if (getCommandLineOption("ul", option, true)) {
         // A folder given on the command line may be written natively ("/home/u/x").
-        folder = option.empty() ? programFolder() + "UserData" : toEnginePath(option);
-    } else if (isFolder(programFolder() + "Profile")) {
-        folder = programFolder() + "Profile";
+        folder = option.empty() ? gameFolder() + "UserData" : toEnginePath(option);
+    } else if (isFolder(gameFolder() + "Profile")) {
+        folder = gameFolder() + "Profile";
     } else {
         if (state.appDataName.empty()) {
             showErrorBox("UserFolder not defined!", false);
         }
         std::string base = getSpecialFolder(kFolderRoamingAppData);
         if (base.empty()) {
-            base = programFolder();
+            base = gameFolder();
         }
         folder = withTrailingBackslash(base) + state.appDataName;
     }
@@ -115,6 +117,14 @@ std::string computeUserFolder() {
         createFolders(folder);
     }
     return folder + "\\";
+}
+
+// The user folder and the resolved data paths follow the program and game folders.
+void forgetResolvedFolders() {
+    folders().user.clear();
+    PathCache& cache = pathCache();
+    ScopedLock guard(cache.lock);
+    cache.paths.clear();
 }
 
 std::string resolveWithPrefix(const std::string& prefix, const std::string& givenName,
@@ -143,7 +153,7 @@ std::string resolveWithPrefix(const std::string& prefix, const std::string& give
     if (language.empty()) {
         reportError("Lang not defined!!!", false);
     }
-    const std::string root = programFolder();
+    const std::string root = gameFolder();
     std::string candidate = format("%s%s\\%s", root.c_str(), language.c_str(), key.c_str());
     if (key.empty() || !fileExists(candidate)) {
         candidate = format("%sdata\\%s", root.c_str(), key.c_str());
@@ -315,12 +325,18 @@ std::string programFolder() {
 }
 
 void setProgramFolder(const std::string& folder) {
-    Folders& state = folders();
-    state.program = withTrailingBackslash(toLower(folder));
-    state.user.clear();
-    PathCache& cache = pathCache();
-    ScopedLock guard(cache.lock);
-    cache.paths.clear();
+    folders().program = withTrailingBackslash(toLower(folder));
+    forgetResolvedFolders();
+}
+
+std::string gameFolder() {
+    const Folders& state = folders();
+    return state.game.empty() ? programFolder() : state.game;
+}
+
+void setGameFolder(const std::string& folder) {
+    folders().game = folder.empty() ? std::string() : withTrailingBackslash(toLower(folder));
+    forgetResolvedFolders();
 }
 
 void setAppDataFolderName(const std::string& name) {
@@ -346,12 +362,12 @@ std::string resolveDataPathUncached(const std::string& name) {
 }
 
 std::string languageDataPath(const std::string& name) {
-    return format("%s%s\\%s", programFolder().c_str(), getLanguage().c_str(), name.c_str());
+    return format("%s%s\\%s", gameFolder().c_str(), getLanguage().c_str(), name.c_str());
 }
 
 void makeDataRelative(std::string& path) {
     path = toLower(path);
-    path = replaceAll(path, programFolder() + "data\\", "");
+    path = replaceAll(path, gameFolder() + "data\\", "");
     if (!getLanguage().empty()) {
         path = replaceAll(path, languageDataPath(""), "");
     }
@@ -362,7 +378,7 @@ std::string soundPath(const std::string& name) {
 }
 
 std::string musicPath(const std::string& name) {
-    if (startsWith(name, programFolder())) {
+    if (startsWith(name, gameFolder())) {
         return name;
     }
     return resolveWithPrefix("sounds\\music\\", name, true);
@@ -458,7 +474,7 @@ void checkPathForm(const std::string& path) {
         messageBox(format("Wrong texure path! Cache miss:'\\\\'\n%s", path.c_str()), kBoxOk);
     }
     std::string rest = path.substr(0, path.find('?'));
-    rest = replaceAll(rest, programFolder(), "");
+    rest = replaceAll(rest, gameFolder(), "");
     if (rest != toLower(rest)) {
         messageBox(format("Wrong texure path! Cache miss: path case\n%s", path.c_str()), kBoxOk);
     }
@@ -497,14 +513,17 @@ void listFiles(std::vector<std::string>& out, const std::string& folder,
                const std::string& pattern) {
     ScopedLock guard(fileListLock());
     std::string top =
-        withTrailingBackslash(contains(folder, ":\\") ? folder : programFolder() + folder);
+        withTrailingBackslash(contains(folder, ":\\") ? folder : gameFolder() + folder);
     std::unordered_set<std::string> listed(out.begin(), out.end());
     listFilesBelow(out, listed, toLower(top), top, toLower(pattern));
 }
 
-bool getCommandLineOption(const std::string& name, std::string& value, bool allowFileReference) {
+bool getCommandLineOptionAsWritten(const std::string& name, std::string& value) {
     value.clear();
-    std::string line = toLower(commandLineText() + " ");
+    // Searched in lower case; byte-wise lower-casing keeps every offset, so the value is cut from
+    // the text as written.
+    const std::string written = commandLineText() + " ";
+    const std::string line = toLower(written);
     std::string option = toLower(name);
     size_t optionAt = std::string::npos;
     for (char prefix : {'-', '\\', '/', '#', '$', '@'}) {
@@ -521,7 +540,7 @@ bool getCommandLineOption(const std::string& name, std::string& value, bool allo
     if (optionAt == std::string::npos) {
         return false;
     }
-    std::string rest = line.substr(optionAt + 1 + option.size());
+    std::string rest = written.substr(optionAt + 1 + option.size());
     if (startsWith(rest, "=")) {
         rest.erase(0, 1);
     }
@@ -535,6 +554,14 @@ bool getCommandLineOption(const std::string& name, std::string& value, bool allo
     } else {
         value = rest.substr(0, rest.find(' '));
     }
+    return true;
+}
+
+bool getCommandLineOption(const std::string& name, std::string& value, bool allowFileReference) {
+    if (!getCommandLineOptionAsWritten(name, value)) {
+        return false;
+    }
+    value = toLower(value);
     if (allowFileReference && startsWith(value, "@")) {
         std::string file = toEnginePath(value.substr(1));
         if (!contains(file, ":\\")) {

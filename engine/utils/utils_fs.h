@@ -13,12 +13,19 @@ std::string programFolder();
 // Places the program folder elsewhere (tests and tools that run the engine over another data
 // set). The resolved data paths and the user folder depend on it and are computed again.
 void setProgramFolder(const std::string& folder);
+// The game folder: the folder that holds the game's "data" and language folders, its game.ini
+// and default high scores, and where the game's logs and relative saves go. It is the program
+// folder unless a game was chosen ("-game=DIR"). Engine form, lower case, ending with a backslash.
+std::string gameFolder();
+// Makes the folder the game folder; an empty text makes the program folder the game folder again.
+// The resolved data paths and the user folder depend on it and are computed again.
+void setGameFolder(const std::string& folder);
 
 // The configuration's AppData folder name, which names the user folder below the system's
 // per-user data folder. Setting it makes the next userFolder call compute the folder again.
 void setAppDataFolderName(const std::string& name);
 // The per-user folder, ending with a backslash: the command-line option "ul", else the folder
-// "Profile" beside the program when it exists, else the system's per-user data folder joined
+// "Profile" in the game folder when it exists, else the system's per-user data folder joined
 // with the AppData folder name. Created (with any missing parents) when missing.
 std::string userFolder();
 
@@ -35,7 +42,7 @@ std::string languageDataPath(const std::string& name);
 // becomes a data name.
 void makeDataRelative(std::string& path);
 // Data paths of sound effects (below "sounds\") and music (below "sounds\music\"); a music path
-// that already starts with the program folder is kept.
+// that already starts with the game folder is kept.
 std::string soundPath(const std::string& name);
 std::string musicPath(const std::string& name);
 
@@ -73,7 +80,7 @@ enum FileKind {
 // classified as an image.
 int classifyPath(const std::string& name);
 // Warns (boxes that do not stop anything) about a path with "/", with two backslashes in a row,
-// or with upper-case letters outside the program folder.
+// or with upper-case letters outside the game folder.
 void checkPathForm(const std::string& path);
 // The chosen parts of the path, in the order drive, folder, name, extension. Web addresses and
 // shell names ("::{") come back unchanged.
@@ -82,7 +89,7 @@ std::string splitPath(const std::string& path, bool drive, bool folder, bool nam
 // Appends the files below the folder (recursively, lower-cased full names) whose names match the
 // wildcard pattern (all files when it is empty) and are not listed yet. Folders come before files
 // and names are in alphabetical order; hidden entries and entries whose path below the folder
-// contains "svn" or "u-" are left out. A relative folder is taken from the program folder.
+// contains "svn" or "u-" are left out. A relative folder is taken from the game folder.
 void listFiles(std::vector<std::string>& out, const std::string& folder,
                const std::string& pattern);
 
@@ -91,3 +98,6 @@ void listFiles(std::vector<std::string>& out, const std::string& folder,
 // case. With file references allowed, a value "@file" is replaced by that file's contents.
 // True when the option is present.
 bool getCommandLineOption(const std::string& name, std::string& value, bool allowFileReference);
+// The same option's value as it was written (case kept, no file reference), for values such as
+// folder names that are shown back to the user.
+bool getCommandLineOptionAsWritten(const std::string& name, std::string& value);

@@ -75,11 +75,11 @@ std::string lookUpInFile(const std::string& path, const std::string& keyText) {
 
 // The English string file that corresponds to a language's string file path.
 std::string englishCounterpart(const std::string& file, const std::string& language) {
-    std::string languageFolder = programFolder() + language + "\\";
+    std::string languageFolder = gameFolder() + language + "\\";
     if (!startsWith(toLower(file), languageFolder)) {
         return file;
     }
-    return programFolder() + kEnglish + "\\" + file.substr(languageFolder.size());
+    return gameFolder() + kEnglish + "\\" + file.substr(languageFolder.size());
 }
 
 // Writes the missing key with its value at the end of the string file unless the file (as it is

@@ -113,6 +113,16 @@ TEST_F(LevelFunctions, CurtainsFadeInOverEverythingAndTakeTheInputUntilRemoved) 
     EXPECT_THROW(run("game_createFader_WhiteCurtain(\"night\", 500);"), squirrel::SquirrelError);
     EXPECT_THROW(run("game_createFader_BlackCurtain(\"button\", 500);"), squirrel::SquirrelError);
     EXPECT_EQ(getNodeByName("night"), curtain);
+    // Without a name (or with one that is not a string) nothing could ever lift the curtain:
+    // the call fails and makes none.
+    const irr::u32 children = getEngine().rootNode()->getChildren().size();
+    for (const char* call :
+         {"game_createFader_BlackCurtain();", "game_createFader_WhiteCurtain(5, 100);",
+          "game_createFader_BlackCurtain(\"\", 100);", "game_createFader_BlackCurtain(null, 100);",
+          "game_createFader_WhiteCurtain(\"dusk\", \"slow\");"}) {
+        EXPECT_THROW(run(call), squirrel::SquirrelError) << call;
+    }
+    EXPECT_EQ(getEngine().rootNode()->getChildren().size(), children);
 
     run("game_createFader_WhiteCurtain(\"day\", 200);");
     CNodeBasement* white = getNodeByName("day");

@@ -136,12 +136,19 @@ TEST_F(NodeFunctions, SubnodesAreFoundByLocalIdBelowTheirNode) {
     CSpriteNode* holder = makeSprite("holder");
     CSpriteNode* middle = makeSprite("", kNoNodeId, holder);
     makeSprite("", 10005, middle);
+    // Below a node every ID from 8002 on is local, as "-LocalID:9000" makes one.
+    makeSprite("", 8003, middle);
+    makeSprite("", 9000, holder);
+    EXPECT_TRUE(run("return core_GetNodeSubnode(\"holder\", 8002) == null;").toBool());
+    EXPECT_EQ(run("return core_GetNodeSubnode(\"holder\", 8003)._id;").toInt(), 8003);
+    EXPECT_EQ(run("return core_GetNodeSubnode(\"holder\", 9000)._id;").toInt(), 9000);
     EXPECT_EQ(run("return core_GetNodeSubnode(\"holder\", 10005)._id;").toInt(), 10005);
     EXPECT_EQ(run("return core_GetNodeSubnode(\"holder\", 10005)._parentid;").toInt(),
               middle->getID());
     EXPECT_TRUE(run("return core_GetNodeSubnode(\"holder\", 10006) == null;").toBool());
     // A global ID is a mistake in the script, not a reason to end the game.
     EXPECT_THROW(run("core_GetNodeSubnode(\"holder\", 5);"), squirrel::SquirrelError);
+    EXPECT_THROW(run("core_GetNodeSubnode(\"holder\", 8001);"), squirrel::SquirrelError);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
