@@ -23,6 +23,11 @@ std::string userOrProgramFile(const std::string& userName, const std::string& pr
     return pathExists(userFile) ? userFile : gameFolder() + programName;
 }
 
+// The last name of a folder path that ends with a backslash.
+std::string folderName(const std::string& folder) {
+    return splitPath(folder.substr(0, folder.size() - 1), false, false, true, true);
+}
+
 } // namespace
 
 const std::string& EngineConfig::getGameIni() {
@@ -30,8 +35,18 @@ const std::string& EngineConfig::getGameIni() {
         return gameIniText;
     }
     std::string contents;
-    readFileRaw(gameFolder() + "game.ini", contents);
+    const bool ownFolder = gameFolder() != programFolder();
+    if (!readFileRaw(gameFolder() + "game.ini", contents) && ownFolder) {
+        // A game folder without a game.ini of its own runs with the settings beside the program.
+        readFileRaw(programFolder() + "game.ini", contents);
+        contents = replaceAll("\n" + contents, "\nAppDataFolder=", "\n//AppDataFolder=");
+    }
     std::string text = "\n" + contents + "\n";
+    if (ownFolder && getOption(text, "AppDataFolder").empty()) {
+        // Players' files of a game that names no user folder go to one named after its folder,
+        // so no two games share profiles.
+        text = "\nAppDataFolder=" + folderName(gameFolder()) + text;
+    }
     for (const std::string& piece : splitList(commandLineText(), ' ', false)) {
         std::vector<std::string> parts = splitList(piece, '=', false);
         if (parts.size() != 2) {

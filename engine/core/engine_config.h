@@ -15,9 +15,10 @@ struct ScreenshotRequest {
     std::string path;
 };
 
-// The machine-wide configuration: game.ini beside the program (any key overridable on the
-// command line as key=value), the recent players from "game_options.ini" in the user folder, and
-// the high-score table.
+// The machine-wide configuration: game.ini of the game folder (any key overridable on the
+// command line as key=value; a game folder of its own without one takes the program's, and one
+// that names no AppDataFolder gets its folder's name), the recent players from
+// "game_options.ini" in the user folder, and the high-score table.
 class EngineConfig {
 public:
     // game.ini with "\n" before and after it and the command line's key=value pieces applied:

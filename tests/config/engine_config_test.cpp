@@ -63,6 +63,28 @@ TEST_F(ConfigTest, MissingGameIniGivesTheFallbackValues) {
     EXPECT_EQ(config.largeTextures, 1);
 }
 
+TEST_F(ConfigTest, AGameFolderTakesItsOwnGameIniOrElseTheProgramsUnderAUserFolderOfItsOwn) {
+    writeGameIni("AppDataFolder=Vellum\nLanguage=data_en\nXResolution=1024\n");
+    folder.write("Tiny Game/data/.keep", "");
+    setGameFolder(folder.engine() + "Tiny Game\\");
+    EngineConfig defaults;
+    EXPECT_EQ(defaults.getGameIniValue("XResolution"), "1024");
+    EXPECT_EQ(defaults.getGameIniValue("Language"), "data_en");
+    EXPECT_EQ(defaults.getGameIniValue("AppDataFolder"), "tiny game");
+
+    folder.write("Tiny Game/game.ini", "Language=data_de\nVersion=0.1\n");
+    EngineConfig own;
+    EXPECT_EQ(own.getGameIniValue("Language"), "data_de");
+    EXPECT_EQ(own.getGameIniValue("XResolution"), "") << "nothing mixes in from the program's";
+    EXPECT_EQ(own.getGameIniValue("AppDataFolder"), "tiny game");
+
+    folder.write("Tiny Game/game.ini", "AppDataFolder=TinyGame\n");
+    useCommandLine({"AppDataFolder=Elsewhere"});
+    EngineConfig named;
+    EXPECT_EQ(named.getGameIniValue("AppDataFolder"), "Elsewhere");
+    setGameFolder("");
+}
+
 TEST_F(ConfigTest, FirstRunActivatesPlayerUntilTheConfigurationIsSaved) {
     writeGameIni("Version=1\n");
     EngineConfig config;
