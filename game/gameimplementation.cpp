@@ -1,6 +1,7 @@
 #include "gameimplementation.h"
 
 #include "core/vellumengine.h"
+#include "game_data_files.h"
 #include "level.h"
 #include "node_effects.h"
 #include "object_collisions.h"
@@ -21,8 +22,6 @@ namespace {
 
 // Cursor strips hold this many frames side by side.
 constexpr int kCursorFrames = 8;
-// Fewer glyphs than this means a font file or its image is missing or broken.
-constexpr int kMinimumGlyphs = 20;
 
 // A missing image leaves the cursor without a texture (nothing is drawn for it).
 irr::video::ITexture* loadCursorTexture(const char* name) {
@@ -63,13 +62,14 @@ float CGameImplementation::getBaseTimerSpeed(int baseTimerKey) {
 
 void CGameImplementation::onStart() {
     CPhysicsWorld::get().setContactHandler(&objectCollisions());
-    mainFont = createFont(resolveDataPath("gui\\font-main.xml"), 5.0f);
-    altFont = createFont(resolveDataPath("gui\\font-alt.xml"), 9.69f);
-    if (mainFont->glyphCount() < kMinimumGlyphs || altFont->glyphCount() < kMinimumGlyphs) {
+    mainFont = createFont(resolveDataPath(gamefiles::kMainFont), 5.0f);
+    altFont = createFont(resolveDataPath(gamefiles::kAlternativeFont), 9.69f);
+    if (mainFont->glyphCount() < gamefiles::kMinimumFontCharacters ||
+        altFont->glyphCount() < gamefiles::kMinimumFontCharacters) {
         reportError("Fonts are not initialized well!", false);
     }
-    cursorUsual = loadCursorTexture("gui\\cursor_usual.png");
-    cursorPoint = loadCursorTexture("gui\\cursor_point.png");
+    cursorUsual = loadCursorTexture(gamefiles::kUsualCursor);
+    cursorPoint = loadCursorTexture(gamefiles::kPointCursor);
     if (cursorUsual) {
         irr::core::dimension2du size = cursorUsual->getOriginalSize();
         cursorSize =

@@ -1,6 +1,7 @@
 #include "hole_maker.h"
 
 #include "core/vellumengine.h"
+#include "game_data_files.h"
 #include "input/module_mousekeyb.h"
 #include "scene/node_factory.h"
 #include "script/screen_points.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-constexpr const char* kBlackHoleSprite = "actors\\black_hole.spr";
-constexpr const char* kWhiteHoleSprite = "actors\\white_hole.spr";
+constexpr const char* kBlackHoleSprite = gamefiles::kBlackHole;
+constexpr const char* kWhiteHoleSprite = gamefiles::kWhiteHole;
 
 LevelShots& levelShots() {
     static LevelShots shots;

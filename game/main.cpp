@@ -1,9 +1,11 @@
 #include "core/game_folder_option.h"
 #include "core/server_game.h"
+#include "game_check.h"
 #include "gameimplementation.h"
 #include "platform/locale_text.h"
 #include "platform/process.h"
 #include "utils/debug.h"
+#include "utils/utils_fs.h"
 #include "utils/vellum_error.h"
 
 #include <cstdio>
@@ -19,6 +21,13 @@ int main(int argc, char** argv) {
     }
     adoptUserLocale();
     CGameImplementation* game = new CGameImplementation();
+    std::string checkOption;
+    if (getCommandLineOption("check", checkOption, false)) {
+        // Reads the whole game and reports its problems; no window, no sound.
+        const int checkStatus = runGameCheck(game);
+        game->drop();
+        return checkStatus;
+    }
     int status = 0;
     try {
         run(game);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animators/abaseanimators.h"
+#include "game_data_files.h"
 
 #include <irrlicht/irrlicht.h>
 
@@ -15,7 +16,7 @@ class CNodeBasement;
 class CObjectInfoAnimator : public CBaseAnimator {
 public:
     static constexpr const char* kAnimatorName = "OBJIA";
-    static constexpr const char* kHealthBarSprite = "effects\\health_bar.spr";
+    static constexpr const char* kHealthBarSprite = gamefiles::kHealthBar;
     static constexpr int kHealthBarFadeTimeMs = 3000;
 
     CObjectInfoAnimator(int health, int attack, const std::string& type, int showHealthBar);

@@ -20,6 +20,27 @@ float floatItem(const std::string& text, const char* name) {
 
 } // namespace
 
+const std::vector<std::string>& physicsParameterNames() {
+    static const std::vector<std::string> names = {"shape",
+                                                   "shapesize",
+                                                   "vx",
+                                                   "vy",
+                                                   "speed",
+                                                   "damping",
+                                                   "restitution",
+                                                   "density",
+                                                   "affinitymodifier",
+                                                   "trackrotation",
+                                                   "collisiongroup",
+                                                   "collisionmask",
+                                                   "collisioncategory",
+                                                   "affinityforce",
+                                                   "affinityradius",
+                                                   "affinitytrembling",
+                                                   "affinitydeadzone"};
+    return names;
+}
+
 PhysicsParameters parsePhysicsParameters(const std::string& text) {
     PhysicsParameters p;
     p.shape = item(text, "shape");

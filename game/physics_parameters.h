@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The items of a "-Animation.Physics2D:" value: free text of name[value] items in any order;
 // a missing item reads as empty (0).
@@ -24,6 +25,9 @@ struct PhysicsParameters {
     float affinityTrembling = 0;
     float affinityDeadZone = 0;
 };
+
+// The names of every item the parser reads.
+const std::vector<std::string>& physicsParameterNames();
 
 // Reads every item; a shape size with magnitude below 0.0001 becomes 1. Category and mask are read
 // only when the mask item is not empty.

@@ -1,6 +1,7 @@
 #include "script_api.h"
 
 #include "core/vellumengine.h"
+#include "game_data_files.h"
 #include "scene/node_base.h"
 #include "scene/node_helpers.h"
 #include "script/module_scripting_core.h"
@@ -69,8 +70,8 @@ void registerGameScriptFunctions(squirrel::VM& vm) {
 squirrel::Object game_CreatePreloaderSlider(squirrel::CallContext&) {
     CVellumEngine& engine = getEngine();
     auto* slider = new CSlider(irr::core::vector3df(0, 0, 0), engine.preloadProgressValue(),
-                               resolveDataPath("gui\\loading_bg.spr"),
-                               resolveDataPath("gui\\loading.spr"), 10, 10, nullptr, false);
+                               resolveDataPath(gamefiles::kLoadingBackground),
+                               resolveDataPath(gamefiles::kLoadingBar), 10, 10, nullptr, false);
     slider->setFollowRate(kPreloaderFollowRate);
     // A second bar replaces the first in the slot; the first stays on screen.
     PreloaderSlot& slot = preloaderSlot();

@@ -4,6 +4,7 @@
 #include "core/vellumengine.h"
 #include "dialogs/dialog_registry.h"
 #include "dialogs/module_dialogfactory.h"
+#include "game_data_files.h"
 #include "scene/node_base.h"
 #include "scene/node_helpers.h"
 #include "scene/node_text.h"
@@ -79,8 +80,8 @@ void switchVolume(const std::string& nodeName, Volume volume, bool switched) {
     const float* bound =
         volume == Volume::Music ? profile->musicVolumeValue() : profile->effectsVolumeValue();
     auto* slider = new CSlider(irr::core::vector3df(0, 0, kVolumeBarDepth), bound,
-                               resolveDataPath("gui\\volslider_bg.spr"),
-                               resolveDataPath("gui\\volslider.spr"), factor, factor, node, false);
+                               resolveDataPath(gamefiles::kVolumeBackground),
+                               resolveDataPath(gamefiles::kVolumeBar), factor, factor, node, false);
     slider->setFollowRate(kVolumeFollowRate);
     setNodeName(slider->getContainer(), barName);
 }

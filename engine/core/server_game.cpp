@@ -295,11 +295,12 @@ void mainLoop() {
     root->setName("MAIN_POLE");
     attachAnimator(root, new CSystemAnimator());
 
+    const std::string startupFile = "scripts\\startup.nut";
     std::string startup;
-    readTextFile("scripts\\startup.nut", startup);
+    readTextFile(startupFile, startup);
     startup += "\r\n";
     startup += "startGame();";
-    engine.getScripting().callScriptCode(startup);
+    engine.getScripting().callScriptCode(startup, squirrel::Object(), startupFile);
 
     engine.setStage(STAGE_PRELOADING);
 

@@ -9,7 +9,7 @@ CDialogRegistration::CDialogRegistration(CDialogFactory* dialog, const std::stri
     : Dialog(dialog), EscAction(escAction), KeyAction(keyAction) {
     Dialog->grab();
     getEngine().openDialogs().registerDialog(1, Dialog);
-    pushDialogActions(EscAction, KeyAction);
+    pushDialogActions(EscAction, KeyAction, Dialog->FilePath);
 }
 
 CDialogRegistration::~CDialogRegistration() {

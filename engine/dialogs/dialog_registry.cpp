@@ -13,12 +13,18 @@
 
 namespace {
 
+// An action on a stack, with the dialog file it was written in.
+struct StackedAction {
+    std::string text;
+    std::string file;
+};
+
 // The registries behind one lock. Never destroyed: dialogs may close during static destruction.
 struct DialogRegistry {
     CriticalSectionLock lock;
     StringHashMap<std::string> files;
-    std::vector<std::string> escActions;
-    std::vector<std::string> keyActions;
+    std::vector<StackedAction> escActions;
+    std::vector<StackedAction> keyActions;
     std::vector<std::string> music;
 };
 
@@ -36,6 +42,18 @@ void removeFirst(std::vector<std::string>& stack, const std::string& entry) {
 
 std::string topOf(const std::vector<std::string>& stack) {
     return stack.empty() ? std::string() : stack.back();
+}
+
+void removeFirstAction(std::vector<StackedAction>& stack, const std::string& text) {
+    auto found = std::find_if(stack.begin(), stack.end(),
+                              [&](const StackedAction& action) { return action.text == text; });
+    if (found != stack.end()) {
+        stack.erase(found);
+    }
+}
+
+StackedAction topAction(const std::vector<StackedAction>& stack) {
+    return stack.empty() ? StackedAction() : stack.back();
 }
 
 } // namespace
@@ -67,31 +85,44 @@ std::string getDialogFile(const std::string& name) {
 std::string getTopEscAction() {
     DialogRegistry& dialogs = registry();
     ScopedLock guard(dialogs.lock);
-    return topOf(dialogs.escActions);
+    return topAction(dialogs.escActions).text;
 }
 
 std::string getTopKeyAction() {
     DialogRegistry& dialogs = registry();
     ScopedLock guard(dialogs.lock);
-    return topOf(dialogs.keyActions);
+    return topAction(dialogs.keyActions).text;
 }
 
-void pushDialogActions(const std::string& escAction, const std::string& keyAction) {
+std::string getTopEscActionFile() {
+    DialogRegistry& dialogs = registry();
+    ScopedLock guard(dialogs.lock);
+    return topAction(dialogs.escActions).file;
+}
+
+std::string getTopKeyActionFile() {
+    DialogRegistry& dialogs = registry();
+    ScopedLock guard(dialogs.lock);
+    return topAction(dialogs.keyActions).file;
+}
+
+void pushDialogActions(const std::string& escAction, const std::string& keyAction,
+                       const std::string& dialogFile) {
     DialogRegistry& dialogs = registry();
     ScopedLock guard(dialogs.lock);
     if (!escAction.empty()) {
-        dialogs.escActions.push_back(escAction);
+        dialogs.escActions.push_back({escAction, dialogFile});
     }
     if (!keyAction.empty()) {
-        dialogs.keyActions.push_back(keyAction);
+        dialogs.keyActions.push_back({keyAction, dialogFile});
     }
 }
 
 void removeDialogActions(const std::string& escAction, const std::string& keyAction) {
     DialogRegistry& dialogs = registry();
     ScopedLock guard(dialogs.lock);
-    removeFirst(dialogs.escActions, escAction);
-    removeFirst(dialogs.keyActions, keyAction);
+    removeFirstAction(dialogs.escActions, escAction);
+    removeFirstAction(dialogs.keyActions, keyAction);
 }
 
 void pushDialogMusic(const std::string& music) {

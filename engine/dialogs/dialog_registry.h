@@ -13,3 +13,6 @@ std::string getDialogFile(const std::string& name);
 // The topmost dialog's Escape action and key action, or "" when no open dialog has one.
 std::string getTopEscAction();
 std::string getTopKeyAction();
+// The dialog files those actions were written in, or "".
+std::string getTopEscActionFile();
+std::string getTopKeyActionFile();

@@ -5,8 +5,10 @@
 // The open dialogs' entries on the registries' stacks (dialog_registry.h reads the tops): each
 // open dialog pushes its actions and its music, and takes them off again when it closes.
 
-// Pushes the actions that are not empty onto the Escape-action and key-action stacks.
-void pushDialogActions(const std::string& escAction, const std::string& keyAction);
+// Pushes the actions that are not empty onto the Escape-action and key-action stacks, with the
+// dialog file they were written in.
+void pushDialogActions(const std::string& escAction, const std::string& keyAction,
+                       const std::string& dialogFile);
 // Removes from each stack the first entry equal to the action.
 void removeDialogActions(const std::string& escAction, const std::string& keyAction);
 

@@ -31,48 +31,6 @@ std::string headerValue(const std::string& header, const char* key) {
     return getKeyValue(header, key, value) ? value : std::string();
 }
 
-// Reads the dialog's description file (a source with optional macro parameters) into the dialog:
-// its file, its sprite part with any structure file appended, and the parameters. Returns the
-// header, the text before the sprite part.
-std::string readDialogDescription(CDialogFactory& dialog, const std::string& file,
-                                  std::vector<std::string>& macroParams) {
-    std::string source = file;
-    size_t question = source.find('?');
-    if (question != std::string::npos) {
-        macroParams = splitList(source.substr(question + 1), '&', false);
-        source = source.substr(0, question);
-    }
-    dialog.FilePath = resolveDataPath(source);
-
-    std::string header = readDescriptionFile(dialog.FilePath);
-    expandSpriteMacros(header, &macroParams, nullptr);
-    size_t marker = header.find(kSpriteMarker);
-    if (marker != std::string::npos) {
-        dialog.SpritePart = kRawPrefix + header.substr(marker + std::string(kSpriteMarker).size());
-        // The header keeps the line feed that ends its last line: a key on a last line without
-        // one would read as empty.
-        header.resize(marker + 1);
-    }
-
-    std::string structure = trim(headerValue(header, "-DialogSpriteStructure:"));
-    if (!structure.empty()) {
-        dialog.StructureFile = resolveDescriptionPath(structure, dialog.FilePath);
-        std::string structurePath = resolveDataPath(dialog.StructureFile);
-        std::string structureText;
-        if (!readFileRaw(structurePath, structureText)) {
-            showErrorBox(format("Attemp to read nonexisted TEXT file\n%s", structurePath.c_str()),
-                         false);
-        }
-        // Without a sprite part of its own the structure is the dialog's whole visible part,
-        // which still has to be marked as a description text.
-        if (dialog.SpritePart.empty()) {
-            dialog.SpritePart = kRawPrefix;
-        }
-        dialog.SpritePart += "\n" + std::string(kSpriteMarker) + structureText;
-    }
-    return header;
-}
-
 // The "-Position:" offset: each of x, y and z that the value names, 0 for the others.
 irr::core::vector3df headerOffset(const std::string& header) {
     irr::core::vector3df offset(0, 0, 0);
@@ -120,6 +78,45 @@ void attachDialogBehaviour(CDialogFactory& dialog, CNodeBasement* root, const st
 
 } // namespace
 
+std::string readDialogDescription(CDialogFactory& dialog, const std::string& file,
+                                  std::vector<std::string>& macroParams) {
+    std::string source = file;
+    size_t question = source.find('?');
+    if (question != std::string::npos) {
+        macroParams = splitList(source.substr(question + 1), '&', false);
+        source = source.substr(0, question);
+    }
+    dialog.FilePath = resolveDataPath(source);
+
+    std::string header = readDescriptionFile(dialog.FilePath);
+    expandSpriteMacros(header, &macroParams, nullptr);
+    size_t marker = header.find(kSpriteMarker);
+    if (marker != std::string::npos) {
+        dialog.SpritePart = kRawPrefix + header.substr(marker + std::string(kSpriteMarker).size());
+        // The header keeps the line feed that ends its last line: a key on a last line without
+        // one would read as empty.
+        header.resize(marker + 1);
+    }
+
+    std::string structure = trim(headerValue(header, "-DialogSpriteStructure:"));
+    if (!structure.empty()) {
+        dialog.StructureFile = resolveDescriptionPath(structure, dialog.FilePath);
+        std::string structurePath = resolveDataPath(dialog.StructureFile);
+        std::string structureText;
+        if (!readFileRaw(structurePath, structureText)) {
+            showErrorBox(format("Attemp to read nonexisted TEXT file\n%s", structurePath.c_str()),
+                         false);
+        }
+        // Without a sprite part of its own the structure is the dialog's whole visible part,
+        // which still has to be marked as a description text.
+        if (dialog.SpritePart.empty()) {
+            dialog.SpritePart = kRawPrefix;
+        }
+        dialog.SpritePart += "\n" + std::string(kSpriteMarker) + structureText;
+    }
+    return header;
+}
+
 void CDialogFactory::onDialogCreated(CNodeBasement*, const std::string&,
                                      const std::vector<std::string>&) {}
 
@@ -164,8 +161,10 @@ CNodeBasement* openDialog(const std::string& file, const irr::core::vector3df& p
     dialog->onDialogCreated(root, header, macroParams);
 
     if (!dialog->SpritePart.empty()) {
+        SpriteCreationParams params;
+        params.OriginFile = dialog->FilePath;
         CNodeBasement* visible =
-            createSprite(dialog->SpritePart, 1, 1, irr::core::vector3df(0, 0, 0), root, nullptr,
+            createSprite(dialog->SpritePart, 1, 1, irr::core::vector3df(0, 0, 0), root, &params,
                          format("%s:%i", __FILE__, __LINE__));
         if (visible != nullptr) {
             visible->setName(("DLGVis:" + dialog->Name + " " + root->getName()).c_str());
@@ -177,7 +176,7 @@ CNodeBasement* openDialog(const std::string& file, const irr::core::vector3df& p
         // The created action runs now, while the dialog is being opened.
         attachAnimator(root,
                        new CScriptActionAnimator(dialog->CreatedAction, dialog->WhileVisibleAction,
-                                                 dialog->DestroyedAction, true));
+                                                 dialog->DestroyedAction, true, dialog->FilePath));
     }
     return root;
 }

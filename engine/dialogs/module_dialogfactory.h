@@ -44,6 +44,13 @@ public:
     int FadeIn = 0;
 };
 
+// Reads a dialog's description file (a data name or full path, optionally followed by "?" and
+// "&"-separated macro parameters) as opening it does: fills the dialog's FilePath, SpritePart
+// (with any structure file appended) and StructureFile and the parameters, and returns the
+// macro-expanded header, the text before the sprite part.
+std::string readDialogDescription(CDialogFactory& dialog, const std::string& file,
+                                  std::vector<std::string>& macroParams);
+
 // Opens the dialog of a description file (a data name or full path, optionally followed by "?"
 // and "&"-separated macro parameters) at the position below the parent (the engine's root node
 // when null). An open dialog of the same name is closed first. Returns the dialog's root node,

@@ -21,7 +21,10 @@ void CAutoDisableBehaviour::onTick(irr::scene::ISceneNode*, irr::u32) {
     if (node == nullptr || isFinished()) {
         return;
     }
-    IsDisabled = getEngine().getScripting().callScriptCode(Condition).toBool();
+    IsDisabled = getEngine()
+                     .getScripting()
+                     .callScriptCode(Condition, squirrel::Object(), OriginFile)
+                     .toBool();
     CNodeBasement* shown = findFeedbackImage(node, DisabledNodeId);
     if (!IsDisabled && shown != nullptr) {
         fadeOutFeedbackImage(shown);

@@ -15,6 +15,8 @@ public:
     static constexpr irr::u32 kInterval = 500;
 
     CAutoDisableBehaviour(const std::string& condition, const std::string& disabledImage);
+    // The description or dialog file the condition was written in, for its error reports.
+    void setOriginFile(const std::string& file) { OriginFile = file; }
 
     void onAttached(irr::scene::ISceneNode* node) override;
     void onTick(irr::scene::ISceneNode* node, irr::u32 time) override;
@@ -24,6 +26,7 @@ public:
 private:
     std::string Condition;
     std::string DisabledImage;
+    std::string OriginFile;
     bool IsDisabled = false;
     // The image shown while disabled; 0 for none.
     int DisabledNodeId = 0;

@@ -15,12 +15,14 @@ squirrel::Object nodeTable(CNodeBasement* node) {
 
 } // namespace
 
-void callNodeScript(const std::string& script, CNodeBasement* node) {
-    getEngine().getScripting().callScriptFunction(script, nodeTable(node));
+void callNodeScript(const std::string& script, CNodeBasement* node, const std::string& originFile) {
+    getEngine().getScripting().callScriptFunction(script, nodeTable(node), std::string(),
+                                                  originFile);
 }
 
-void callHoverScript(const std::string& script, CNodeBasement* node, bool isOver) {
+void callHoverScript(const std::string& script, CNodeBasement* node, bool isOver,
+                     const std::string& originFile) {
     squirrel::Object table = nodeTable(node);
     table.set("_isover", squirrel::Object(isOver));
-    getEngine().getScripting().callScriptFunction(script, table);
+    getEngine().getScripting().callScriptFunction(script, table, std::string(), originFile);
 }

@@ -194,7 +194,7 @@ int CClickBehaviour::clickNode(int mode) {
         return kSwallowed;
     }
     if (!action.empty()) {
-        callNodeScript(action, node);
+        callNodeScript(action, node, OriginFile);
     }
     return kClicked;
 }

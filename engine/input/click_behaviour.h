@@ -44,6 +44,8 @@ public:
     void setClickAction(const std::string& action) { ClickAction = action; }
     void setRightClickAction(const std::string& action) { RightClickAction = action; }
     void setDragAction(const std::string& action) { DragAction = action; }
+    // The description or dialog file the actions were written in, for their error reports.
+    void setOriginFile(const std::string& file) { OriginFile = file; }
     // A virtual-key code that clicks the node, or kAnyInputShortcut; set before attaching.
     void setKeyShortcut(int key) { KeyShortcut = key; }
     // Polls every `ms` instead of waiting to be stepped, and takes the release of a press in
@@ -72,6 +74,7 @@ private:
     std::string ClickAction;
     std::string RightClickAction;
     std::string DragAction;
+    std::string OriginFile;
     bool Dragging = false;
     std::string Sound;
     int KeyShortcut = 0;

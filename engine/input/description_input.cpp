@@ -22,12 +22,14 @@ void attachLabelEditor(CNodeBasement* label, const SpriteDescription& descriptio
     attachAnimator(label, editor);
 }
 
-void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& description) {
+void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& description,
+                           const std::string& originFile) {
     if (!description.OverImage.empty() || !description.OverSound.empty() ||
         !description.OverInScript.empty() || !description.OverOutScript.empty()) {
         auto* hover = new CHoverBehaviour(description.OverImage, description.OverSound);
         hover->setInScript(description.OverInScript);
         hover->setOutScript(description.OverOutScript);
+        hover->setOriginFile(originFile);
         attachAnimator(node, hover);
     }
     if (!description.ClickAction.empty() || !description.RClickAction.empty() ||
@@ -36,9 +38,12 @@ void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& descrip
             new CClickBehaviour(description.ClickImage, description.ClickAction,
                                 description.ClickSound, description.ClickPixelPerfect != 0);
         click->setKeyShortcut(description.ClickKeyShortcut);
+        click->setOriginFile(originFile);
         if (!description.AutodisableAction.empty()) {
-            attachAnimator(node, new CAutoDisableBehaviour(description.AutodisableAction,
-                                                           description.AutodisableImage));
+            auto* autoDisable = new CAutoDisableBehaviour(description.AutodisableAction,
+                                                          description.AutodisableImage);
+            autoDisable->setOriginFile(originFile);
+            attachAnimator(node, autoDisable);
         }
         click->setRightClickAction(description.RClickAction);
         click->setDragAction(description.DragAction);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CNodeBasement;
 class SpriteDescription;
 
@@ -10,5 +12,7 @@ class SpriteDescription;
 void attachLabelEditor(CNodeBasement* label, const SpriteDescription& description);
 // In this order: the mouse-over behaviour ("-Event.Mouse.Over." keys); the click behaviour
 // ("-Event.Mouse.Click.", ".RClick." and ".Drag." keys) with its auto-disabling; the click
-// blocker ("-Event.Mouse.Click.Block:").
-void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& description);
+// blocker ("-Event.Mouse.Click.Block:"). Script errors of their actions name the origin file (the
+// description or dialog file the keys were written in; "" for none).
+void attachInputBehaviours(CNodeBasement* node, const SpriteDescription& description,
+                           const std::string& originFile);

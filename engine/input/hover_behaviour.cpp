@@ -86,7 +86,7 @@ void CHoverBehaviour::comeOver() {
         getEngine().getSound().playEffect(Sound, -1.0f);
     }
     if (!InScript.empty()) {
-        callHoverScript(InScript, Target, true);
+        callHoverScript(InScript, Target, true, OriginFile);
     }
 }
 
@@ -103,6 +103,6 @@ void CHoverBehaviour::goAway(bool hoverAllowed) {
     }
     HoverNodeId = 0;
     if (!OutScript.empty()) {
-        callHoverScript(OutScript, Target, false);
+        callHoverScript(OutScript, Target, false, OriginFile);
     }
 }

@@ -20,6 +20,8 @@ public:
 
     void setInScript(const std::string& script) { InScript = script; }
     void setOutScript(const std::string& script) { OutScript = script; }
+    // The description or dialog file the scripts were written in, for their error reports.
+    void setOriginFile(const std::string& file) { OriginFile = file; }
     // A disabled node shows no hover (the click behaviour sets it from the auto-disabling).
     void setDisabled(bool disabled) { Disabled = disabled; }
     bool isHovering() const { return HoverNodeId != 0; }
@@ -41,6 +43,7 @@ private:
     std::string Sound;
     std::string InScript;
     std::string OutScript;
+    std::string OriginFile;
     // The image shown over the node, or the engine's root node's ID while hovering without an
     // image; 0 while not hovering.
     int HoverNodeId = 0;

@@ -96,7 +96,7 @@ bool CInputModule::handleKey(const irr::SEvent::SKeyInput& key) {
     passKeyToTextEditor(key);
     std::string keyAction = getTopKeyAction();
     if (!keyAction.empty()) {
-        engine.getScripting().queueScriptAction(keyAction, keyTable(key));
+        engine.getScripting().queueScriptAction(keyAction, keyTable(key), getTopKeyActionFile());
     }
     if (!key.PressedDown) {
         return false;
@@ -105,7 +105,8 @@ bool CInputModule::handleKey(const irr::SEvent::SKeyInput& key) {
         setAnyInput();
     }
     if (key.Key == irr::KEY_ESCAPE) {
-        engine.getScripting().queueScriptAction(getTopEscAction());
+        engine.getScripting().queueScriptAction(getTopEscAction(), squirrel::Object(),
+                                                getTopEscActionFile());
         return true;
     }
     if (engine.isDebugMode() && key.Control) {

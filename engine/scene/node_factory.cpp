@@ -122,6 +122,16 @@ struct Placement {
     std::string creationTag;
 };
 
+// The description or dialog file the sprite's text was written in: the source itself when it is
+// a description file, else the file its caller cut the text from; "" for a text made at run time.
+std::string originFile(const Placement& call) {
+    std::string path = call.source.substr(0, call.source.find('?'));
+    if (classifyPath(path) == kFileSpriteDescription) {
+        return path;
+    }
+    return call.params ? call.params->OriginFile : std::string();
+}
+
 void createSubSprites(CNodeBasement* node, const SpriteDescription& description,
                       const Placement& call, const irr::core::dimension2df& size) {
     // Relative paths in sub-sprites resolve against the description file, also when the caller's
@@ -130,6 +140,7 @@ void createSubSprites(CNodeBasement* node, const SpriteDescription& description,
     if (ownParams.SourceFolder.empty() && classifyPath(call.source) != kFileInline) {
         ownParams.SourceFolder = call.source;
     }
+    ownParams.OriginFile = originFile(call);
     const SpriteCreationParams* params = &ownParams;
     for (const std::string& subSprite : description.SubSprites) {
         std::string asChild;
@@ -266,7 +277,7 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
         defineAnchor(description.DefineAnchor, node->getPosition(), node->getSize(),
                      description.Parent);
     }
-    attachInputBehaviours(node, description);
+    attachInputBehaviours(node, description, originFile(call));
     if (!description.CreatedSound.empty() && (call.params == nullptr || call.params->Silent == 0)) {
         getEngine().getSound().playEffect(description.CreatedSound, -1.0f);
     }
@@ -287,9 +298,9 @@ void applyEffects(CNodeBasement* node, const SpriteDescription& description, con
     }
     if (!description.CreatedAction.empty() || !description.WhileVisibleAction.empty() ||
         !description.DestroyedAction.empty()) {
-        attachAnimator(node, new CScriptActionAnimator(description.CreatedAction,
-                                                       description.WhileVisibleAction,
-                                                       description.DestroyedAction));
+        attachAnimator(node, new CScriptActionAnimator(
+                                 description.CreatedAction, description.WhileVisibleAction,
+                                 description.DestroyedAction, false, originFile(call)));
     }
     if (description.BaseTimer != 0) {
         setAnimatorsBaseTimer(node, description.BaseTimer);

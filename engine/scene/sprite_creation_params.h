@@ -23,4 +23,7 @@ struct SpriteCreationParams {
     std::string SourceFolder;
     // 0 for a sprite that is not a clone; 1, 2, ... for the copies made by "-MakeClones:".
     int CloneIndex = 0;
+    // The description or dialog file a "raw:\" text was cut from, named by the errors of its
+    // script actions; empty for a text made at run time.
+    std::string OriginFile;
 };

@@ -30,8 +30,10 @@ const int kLastStageForActions = 998;
 
 CScriptActionAnimator::CScriptActionAnimator(const std::string& created,
                                              const std::string& whileVisible,
-                                             const std::string& destroyed, bool runNow)
-    : CreatedAction(created), WhileVisibleAction(whileVisible), DestroyedAction(destroyed) {
+                                             const std::string& destroyed, bool runNow,
+                                             const std::string& originFile)
+    : CreatedAction(created), WhileVisibleAction(whileVisible), DestroyedAction(destroyed),
+      OriginFile(originFile) {
     {
         ActionRegistry& actions = registry();
         ScopedLock guard(actions.lock);
@@ -68,7 +70,7 @@ CScriptActionAnimator* CScriptActionAnimator::findById(int id) {
 }
 
 void CScriptActionAnimator::runAction(const std::string& action) {
-    getEngine().getScripting().callScriptCode(action, ContextValue);
+    getEngine().getScripting().callScriptCode(action, ContextValue, OriginFile);
 }
 
 void CScriptActionAnimator::onTick(irr::scene::ISceneNode*, irr::u32 time) {

@@ -16,9 +16,11 @@ public:
     enum TimerMode { kRepeating = 0, kTimeout = 1 };
 
     // With runNow, a created action runs at once (and is then emptied). With only a destroyed
-    // action the animator is dormant.
+    // action the animator is dormant. Errors of the actions name the origin file, the
+    // description or dialog file they were written in ("" for none).
     CScriptActionAnimator(const std::string& created, const std::string& whileVisible,
-                          const std::string& destroyed, bool runNow = false);
+                          const std::string& destroyed, bool runNow = false,
+                          const std::string& originFile = std::string());
     ~CScriptActionAnimator() override;
 
     void onTick(irr::scene::ISceneNode* node, irr::u32 time) override;
@@ -42,4 +44,5 @@ private:
     std::string CreatedAction;
     std::string WhileVisibleAction;
     std::string DestroyedAction;
+    std::string OriginFile;
 };

@@ -70,9 +70,12 @@ float CSoundServer::requestedVolume(float volume) const {
     return volume > 0 ? volume : effectVolume.load();
 }
 
+std::string soundEffectPath(const std::string& name) {
+    return soundPath(name.find('.') == std::string::npos ? name + ".wav" : name);
+}
+
 CSoundServer::SoundRequest CSoundServer::requestFor(const std::string& name) const {
-    std::string file = name.find('.') == std::string::npos ? name + ".wav" : name;
-    return SoundRequest{name, soundPath(file)};
+    return SoundRequest{name, soundEffectPath(name)};
 }
 
 void CSoundServer::postRequest(uint32_t code, const std::string& name, intptr_t packed) {

@@ -13,6 +13,10 @@
 enum class SoundOpenResult;
 typedef struct _Mix_Music Mix_Music;
 
+// The data path of a sound effect name: below "sounds\", with ".wav" added to a name without an
+// extension.
+std::string soundEffectPath(const std::string& name);
+
 // Plays sound effects, looped effects in numbered slots and one background music stream. The
 // audio library is driven by a sound thread of its own; the game threads only post it messages,
 // so a fade (which sleeps) never stalls a frame. The sound thread never takes the scene lock or

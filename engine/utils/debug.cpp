@@ -147,6 +147,11 @@ std::string formatText(const char* format, va_list arguments) {
     return text;
 }
 
+std::function<void(const std::string&)>& fatalErrorHandler() {
+    static auto* handler = new std::function<void(const std::string&)>();
+    return *handler;
+}
+
 } // namespace
 
 const std::string& debugFolder() {
@@ -184,9 +189,16 @@ bool showErrorBox(const std::string& text, bool askContinue) {
 
 int reportError(const std::string& text, bool allowContinue) {
     if (!showErrorBox(text, allowContinue)) {
+        if (const auto& handler = fatalErrorHandler()) {
+            handler(text);
+        }
         terminateProcess(1);
     }
     return 0;
+}
+
+void setFatalErrorHandler(std::function<void(const std::string& text)> handler) {
+    fatalErrorHandler() = std::move(handler);
 }
 
 void logDebug(const std::string& text, const char* file, int line) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Non-zero while the game runs full screen: no message boxes are shown then.
@@ -18,6 +19,10 @@ int messageBox(const std::string& text, int kind);
 bool showErrorBox(const std::string& text, bool askContinue);
 // Shows the error; ends the process with exit code 1 unless the user chose to continue.
 int reportError(const std::string& text, bool allowContinue);
+// Runs instead of ending the process after a fatal report, for tools that must go on with their
+// next piece of work (the check mode throws its own exception from it). The handler must not
+// return: if it does, the process ends as without one. An empty handler restores the plain end.
+void setFatalErrorHandler(std::function<void(const std::string& text)> handler);
 
 // Appends one dated line to the debug log "last_debug.log" in the game folder. A located
 // entry (with a source file) writes the log when it has grown past 50000 characters and keeps the

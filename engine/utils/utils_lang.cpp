@@ -206,6 +206,10 @@ std::string lookupString(const std::string& key, const char* defaultText, const 
     return value;
 }
 
+std::string findStringInFile(const std::string& key, const std::string& file) {
+    return key.empty() ? std::string() : lookUpInFile(file, key + "=");
+}
+
 void clearLocalizationCaches() {
     Localization& state = localization();
     ScopedLock guard(state.cacheLock);

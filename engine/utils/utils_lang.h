@@ -24,5 +24,9 @@ std::string localizeIn(const std::string& key, const char* defaultText, const st
 std::string lookupString(const std::string& key, const char* defaultText, const std::string& folder,
                          const std::string& file, const std::string& language);
 
+// The text the string file (a resolved path) holds for the key exactly as written there, "" when
+// the key is missing or has no text. Nothing falls back and nothing is written (the check mode).
+std::string findStringInFile(const std::string& key, const std::string& file);
+
 // Forgets the finished strings and the string files' texts (the engine's cache clearing).
 void clearLocalizationCaches();

@@ -55,7 +55,8 @@ SquirrelError callFailure(Machine& m) {
     std::vector<StackFrameInfo> stack;
     if (m.traceCaptured) {
         for (const auto& entry : m.trace)
-            stack.push_back(StackFrameInfo{entry.function, entry.source, entry.line});
+            stack.push_back(
+                StackFrameInfo{entry.function, entry.source, entry.line, entry.compilation});
     }
     std::string source;
     int line = -1;
@@ -234,6 +235,11 @@ std::string Object::toString() const {
 void* Object::toUserPointer() const {
     const Value& v = valueOf(*this);
     return v.tag == Tag::UserPointer ? v.pointer : nullptr;
+}
+
+std::uint32_t Object::compilation() const {
+    const Value& v = valueOf(*this);
+    return v.tag == Tag::Closure ? v.closure()->proto->compilation : 0;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 namespace squirrel::detail {
 
 Value compileScript(State& state, std::string_view text, std::string_view sourceName) {
+    ++state.compilations;
     Compiler compiler(state, text, sourceName);
     return compiler.compile();
 }

@@ -12,6 +12,7 @@ FuncState::FuncState(State& state, Lexer& lexer, FuncState* parent, Value name, 
     : state_(state), lexer_(lexer), parent_(parent), proto_(new FunctionProto) {
     proto()->name = std::move(name);
     proto()->source = std::move(source);
+    proto()->compilation = state.compilations;
 }
 
 int FuncState::allocRegister() {

@@ -43,6 +43,8 @@ struct FunctionProto : RefCounted {
     std::vector<Value> parameters; // names, `this` first
     Value name;
     Value source;
+    // The number of the compilation that made it (State::compilations at the time).
+    std::uint32_t compilation = 0;
     std::uint8_t paramCount = 1; // `this` included; a variadic function's vargv is not
     std::uint8_t defaultCount = 0;
     std::uint8_t stackSize = 1;

@@ -154,6 +154,7 @@ std::vector<TraceEntry> Machine::callStack() const {
             FunctionProto* proto = protoOf(frame);
             entry.function = proto->name.isNull() ? "unknown" : proto->name.str()->c_str();
             entry.source = proto->source.isNull() ? "unknown" : proto->source.str()->c_str();
+            entry.compilation = proto->compilation;
         } else {
             const NativeClosure* native = reinterpret_cast<const NativeClosure*>(frame.callee);
             entry.function = native->name.isNull() ? "unknown" : native->name.str()->c_str();

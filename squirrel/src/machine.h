@@ -72,6 +72,7 @@ struct TraceEntry {
     std::string function;
     std::string source;
     std::int32_t line;
+    std::uint32_t compilation = 0; // 0 for native functions
 };
 
 class Machine {

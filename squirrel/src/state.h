@@ -55,6 +55,8 @@ public:
     std::function<void(std::string_view)> print;
     std::function<void(std::string_view)> printError;
     bool lineInfo = true; // compile line information (enabledebuginfo)
+    // Texts compiled so far; each compilation's functions carry its number.
+    std::uint32_t compilations = 0;
 
     Value metaNames[kMetaCount]; // "_add", ... interned
     Value typeNames[kTagCount];  // what typeof gives for each tag

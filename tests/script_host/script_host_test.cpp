@@ -194,3 +194,99 @@ TEST_F(ScriptHostTest, AScriptCallFromAnotherThreadIsFatalBeforeAnythingRuns) {
         },
         testing::ExitedWithCode(1), "");
 }
+
+namespace {
+
+// Three script files. The second one includes a file and expands a macro of three lines before
+// its own code, so its lines stand further down in the joined text than in the file: line 5 is
+// line 15 of the joined text, and `end` is line 8 (18).
+class ScriptPlaces : public ScriptHostTest {
+protected:
+    void writeScripts(const std::string& end) {
+        program.writeData("scripts/a.nut", "first <- 1;\nfunction fromA() {\n    return 1;\n}\n");
+        program.writeData("scripts/helpers.inc", "helperA <- 1;\nhelperB <- 2;\n");
+        program.writeData("scripts/b.nut", "// the second file\n"
+                                           "${include(scripts\\helpers.inc)}\n"
+                                           "shown <- @\"${virtualNode}\";\n"
+                                           "function inner(t) {\n"
+                                           "    local value = t.missing;\n"
+                                           "    return value;\n"
+                                           "}\n" +
+                                               end);
+        program.writeData("scripts/c.nut", "function outer(unused = null) {\n    local result = "
+                                           "inner({});\n    return result;\n}\n");
+        host().reloadScripts(true);
+    }
+    std::string onlyBox() const {
+        EXPECT_EQ(boxes.boxes().size(), 1u);
+        return boxes.boxes().empty() ? std::string() : boxes.boxes()[0].text;
+    }
+};
+
+} // namespace
+
+TEST_F(ScriptPlaces, ACompileErrorNamesTheScriptFileAndItsLineThere) {
+    writeScripts("function broken( {\n");
+    std::string text = onlyBox();
+    EXPECT_EQ(text.rfind("console_buffer line = (18) column = (", 0), 0u) << text;
+    EXPECT_NE(text.find(" (scripts\\b.nut line 8)\n"), std::string::npos) << text;
+}
+
+TEST_F(ScriptPlaces, ARunTimeErrorOfTheFirstRunNamesTheFileAndLineOfEachFrame) {
+    writeScripts("shownValue <- inner({});\n");
+    std::string text = onlyBox();
+    EXPECT_EQ(text.rfind("SquirrelFunction<> call failed: the index 'missing' does not exist\n"
+                         "*FUNCTION [inner()] console_buffer line [15] (scripts\\b.nut line 5)\n"
+                         "*FUNCTION [main()] console_buffer line [18] (scripts\\b.nut line 8)",
+                         0),
+              0u)
+        << text;
+}
+
+TEST_F(ScriptPlaces, ANestedCallNamesEachScriptFrameButNotTheActionTextThatMadeTheCall) {
+    writeScripts("");
+    ASSERT_TRUE(boxes.boxes().empty()) << boxes.boxes()[0].text;
+    host().callScriptCode("local result = outer(); return result;");
+    std::string text = onlyBox();
+    EXPECT_NE(text.find("\n*FUNCTION [inner()] console_buffer line [15] (scripts\\b.nut line 5)\n"
+                        "*FUNCTION [outer()] console_buffer line [20] (scripts\\c.nut line 2)\n"
+                        "*FUNCTION [main()] console_buffer line [1], Calling script code\n"),
+              std::string::npos)
+        << text;
+
+    // A function called by name: the same frames, and the message goes on as before.
+    host().callScriptFunction("outer", squirrel::Object());
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    const std::string& byName = boxes.boxes()[1].text;
+    EXPECT_NE(byName.find("*FUNCTION [outer()] console_buffer line [20] (scripts\\c.nut line 2), "
+                          "Calling precompiled method ' outer'"),
+              std::string::npos)
+        << byName;
+}
+
+TEST_F(ScriptPlaces, ActionCodeNamesItsDescriptionFileAndTheLineOfItsKey) {
+    const std::string file = "sprites\\panel.spr";
+    program.writeData("sprites/panel.spr", "-Texture:\\gui\\orange.png\n"
+                                           "-Event.Created.Action:\n"
+                                           "local a = 1;\n"
+                                           "local b = a.missing;\n"
+                                           "-Event.Mouse.Click.Action:  return (1 +;\n");
+    // A value on the lines after its key: the failing line of the code.
+    host().callScriptCode("local a = 1;\nlocal b = a.missing;", squirrel::Object(), file);
+    // A compile error of a value on the key's line.
+    host().callScriptCode("return (1 +;", squirrel::Object(), file);
+    // Code the file does not hold as it is (its macros changed it): only the file.
+    host().callScriptCode("return (2 +;", squirrel::Object(), file);
+    ASSERT_EQ(boxes.boxes().size(), 3u);
+    EXPECT_NE(boxes.boxes()[0].text.find(
+                  "*FUNCTION [main()] console_buffer line [2] (sprites\\panel.spr line 4), "),
+              std::string::npos)
+        << boxes.boxes()[0].text;
+    EXPECT_EQ(boxes.boxes()[1].text.rfind("Error console_buffer line = (1) column = (", 0), 0u);
+    EXPECT_NE(boxes.boxes()[1].text.find(" (sprites\\panel.spr line 5), Compiling script '"),
+              std::string::npos)
+        << boxes.boxes()[1].text;
+    EXPECT_NE(boxes.boxes()[2].text.find(" (sprites\\panel.spr), Compiling script '"),
+              std::string::npos)
+        << boxes.boxes()[2].text;
+}

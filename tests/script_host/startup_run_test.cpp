@@ -93,3 +93,39 @@ TEST(StartupRun, AMissingStartupScriptIsReportedAndTheGameGoesOn) {
         },
         testing::ExitedWithCode(0), "");
 }
+
+// The start-up script runs on its own before the other scripts are compiled; its errors name its
+// lines, also in its functions that an interval calls later, and the call the engine adds after
+// its text names none.
+TEST(StartupRun, ErrorsOfTheStartupScriptNameItsFileAndLines) {
+    TestProgram program(TestProgram::defaultGameIni() + "ExitAfterFrames=5\nFixedFrameTime=20\n");
+    program.writeData("scripts/startup.nut",
+                      "// starts the game\n"
+                      "function startGame()\n"
+                      "{\n"
+                      "    ::waiting <- core_SetInterval(40, \"later();\");\n"
+                      "    local settings = {};\n"
+                      "    print(settings.missing);\n"
+                      "}\n"
+                      "function later()\n"
+                      "{\n"
+                      "    core_CancelInterval(::waiting);\n"
+                      "    local settings = {};\n"
+                      "    print(settings.other);\n"
+                      "}\n");
+    EXPECT_EXIT(
+        {
+            MessageBoxRecorder boxes(6);
+            runTestGame(new TestGame());
+            bool startNamed =
+                boxes.sawText("*FUNCTION [startGame()] console_buffer line [6] "
+                              "(scripts\\startup.nut line 6)\n*FUNCTION [main()] console_buffer "
+                              "line [15], Calling script code\n");
+            bool laterNamed =
+                boxes.sawText("*FUNCTION [later()] console_buffer line [12] "
+                              "(scripts\\startup.nut line 12)\n*FUNCTION [main()] console_buffer "
+                              "line [1], Calling script code\nlater();");
+            exit(startNamed && laterNamed ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+}

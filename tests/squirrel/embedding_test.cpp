@@ -6,10 +6,12 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using squirrel::CallContext;
 using squirrel::Object;
 using squirrel::SquirrelError;
+using squirrel::StackFrameInfo;
 using squirrel::Type;
 using squirrel::VM;
 
@@ -278,6 +280,40 @@ TEST_F(ScriptTest, AFailedCallThrowsSquirrelErrorWithTextPositionAndCallStack) {
     }
     // The machine is usable after the failure.
     EXPECT_EQ(vm.run("return 1 + 1;", "after").toInt(), 2);
+}
+
+TEST_F(ScriptTest, FramesNameTheCompilationOfTheirFunctionEvenUnderOneSourceName) {
+    // Results kept in locals: a returned call would replace the caller's frame.
+    Object library = vm.compile("function fail() { local x = null.x; return x; }\n"
+                                "function viaText() { local r = compilestring(\"local r = fail(); "
+                                "return r;\")(); return r; }",
+                                "same");
+    library.call();
+    Object caller = vm.compile(
+        "local f = function() { local r = viaText(); return r; };\nlocal r = f(); return r;",
+        "same");
+    EXPECT_NE(library.compilation(), 0u);
+    EXPECT_NE(caller.compilation(), library.compilation());
+    EXPECT_EQ(vm.rootTable().get("fail").compilation(), library.compilation());
+    EXPECT_EQ(Object(3).compilation(), 0u);
+    try {
+        caller.call();
+        FAIL() << "the call should fail";
+    } catch (const SquirrelError& e) {
+        // fail, the text compilestring made, viaText, the lambda and the caller's main function.
+        std::vector<std::uint32_t> compilations;
+        for (const StackFrameInfo& frame : e.callStack()) {
+            EXPECT_EQ(frame.source == "NATIVE", frame.compilation == 0u) << frame.function;
+            compilations.push_back(frame.compilation);
+        }
+        ASSERT_EQ(compilations.size(), 5u);
+        EXPECT_EQ(compilations[0], library.compilation());
+        EXPECT_NE(compilations[1], library.compilation());
+        EXPECT_NE(compilations[1], caller.compilation());
+        EXPECT_EQ(compilations[2], library.compilation());
+        EXPECT_EQ(compilations[3], caller.compilation());
+        EXPECT_EQ(compilations[4], caller.compilation());
+    }
 }
 
 TEST_F(ScriptTest, ThrownValuesAndNativeFailuresAreReported) {

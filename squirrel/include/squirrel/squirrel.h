@@ -58,6 +58,8 @@ struct StackFrameInfo {
     std::string function;
     std::string source; // "NATIVE" for native functions
     int line;           // -1 when unknown
+    // The compilation the function came from (see Object::compilation); 0 for native functions.
+    std::uint32_t compilation;
 };
 
 // A failed compilation or call. what() starts with "SquirrelFunction<> call failed" for calls.
@@ -131,6 +133,11 @@ public:
     std::string toString() const;
     // The pointer of a user pointer value; null for every other value.
     void* toUserPointer() const;
+    // Script functions: which compilation of the machine made them (VM::compile and the
+    // scripts' own compilestring number them 1, 2, ...; every function a text defines shares its
+    // number), so a host can tell the frames of one compiled text in a call stack even when
+    // several texts have the same source name. 0 for every other value.
+    std::uint32_t compilation() const;
 
     // Tables: the slot's value without delegation, null when absent. Arrays: the element at an
     // integer index, null when out of range. Instances: a field or a member of the class;

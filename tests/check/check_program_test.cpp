@@ -1,0 +1,55 @@
+// `vellum -check` as its own process, without a display (so it cannot open a window): the bundled
+// game and the authors' example check clean, the planted pack fails with its summary.
+
+#include "support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct CheckProcess {
+    int exitCode = -1;
+    std::string output;
+};
+
+CheckProcess runCheckProcess(const std::string& arguments) {
+    TemporaryFolder working;
+    const std::string command = "cd '" + working.native() + "' && CI=1 env -u DISPLAY '" +
+                                VELLUM_EXECUTABLE "' -check " + arguments +
+                                " >check.out 2>check.err";
+    const int status = std::system(command.c_str());
+    CheckProcess run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.output = working.read("check.out");
+    return run;
+}
+
+std::string lastLine(const std::string& text) {
+    std::string trimmed = text.substr(0, text.find_last_not_of('\n') + 1);
+    return trimmed.substr(trimmed.rfind('\n') + 1);
+}
+
+} // namespace
+
+TEST(CheckProgram, TheBundledGameChecksClean) {
+    CheckProcess run = runCheckProcess("");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "0 errors, 0 warnings\n");
+}
+
+TEST(CheckProgram, ThePlantedPackEndsWithItsSummaryAndStatusOne) {
+    CheckProcess run = runCheckProcess("-game='" VELLUM_SOURCE_DIR "/tests/check/pack'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(lastLine(run.output), "51 errors, 8 warnings") << run.output;
+}
+
+TEST(CheckProgram, TheAuthorsExampleChecksWithoutErrors) {
+    CheckProcess run = runCheckProcess("-game='" VELLUM_SOURCE_DIR "/docs/example'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(lastLine(run.output).rfind("0 errors, ", 0), 0u) << run.output;
+}

@@ -1,0 +1,5 @@
+function startGame()
+{
+    game_CreatePreloaderSlider();
+    core_OpenDialog("main_menu");
+}
