@@ -21,7 +21,7 @@ void checkRequiredFile(CheckSession& session, const RequiredFile& file) {
             session.error(*use, format("%s needs '%s' (%s), which the game lacks", file.neededBy,
                                        reportedFileName(file.name).c_str(), file.purpose));
         } else {
-            session.error(CheckPlace{file.name, 0},
+            session.error(CheckPlace{file.perLanguage ? languageDataPath(file.name) : file.name, 0},
                           format("missing: it is needed for %s", file.purpose));
         }
         return;
@@ -42,7 +42,7 @@ const std::vector<RequiredFile>& engineRequiredFiles() {
         {"gui\\empty.png", "the image of every grouping node (the engine's root and each dialog)"},
         {"gui\\black.png", "the pause fader"},
         {"scripts\\startup.nut", "the script that starts the game (startGame())"},
-        {"strings.lng", "the texts of the language"},
+        {"strings.lng", "the texts of the language", "", 1, true},
         {"gui\\canvas_bg.png", "the background of a <frame> in a text", "frame markup"},
         {"gui\\canvas_corner.spr", "the corners of a <frame> in a text", "frame markup"},
         {"gui\\canvas_edge.spr", "the edges of a <frame> in a text", "frame markup"},

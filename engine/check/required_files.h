@@ -15,6 +15,9 @@ struct RequiredFile {
     const char* neededBy = "";
     // For a font: the fewest characters it must define.
     int fontCharacters = 1;
+    // Read from the current language's folder only (the string table), so a missing one is
+    // reported there rather than in the common folder.
+    bool perLanguage = false;
 };
 
 // The files the engine itself opens by name.

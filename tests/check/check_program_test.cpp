@@ -53,3 +53,20 @@ TEST(CheckProgram, TheAuthorsExampleChecksWithoutErrors) {
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(lastLine(run.output).rfind("0 errors, ", 0), 0u) << run.output;
 }
+
+TEST(CheckProgram, AnEmptyGameListsEveryFileTheEngineNeedsWhereItIsLookedFor) {
+    TemporaryFolder game;
+    game.write("data/.keep", "");
+    CheckProcess run = runCheckProcess("-game='" + game.native() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char* missing :
+         {"data/gui/empty.png:0: error: missing", "data/gui/black.png:0: error: missing",
+          "data/gui/font-main.xml:0: error: missing", "data/gui/font-alt.xml:0: error: missing",
+          "data/gui/cursor_usual.png:0: error: missing",
+          "data/gui/cursor_point.png:0: error: missing",
+          "data/scripts/startup.nut:0: error: missing", "data_en/strings.lng:0: error: missing"}) {
+        EXPECT_NE(("\n" + run.output).find(std::string("\n") + missing), std::string::npos)
+            << missing << "\n"
+            << run.output;
+    }
+}
