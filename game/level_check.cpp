@@ -5,6 +5,7 @@
 #include "check/reference_check.h"
 #include "dialogs/module_dialogfactory.h"
 #include "scene/description_values.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
 #include "utils/utils_str.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "check_session.h"
-#include "source_text.h"
+#include "utils/source_text.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "font_check.h"
 
 #include "scene/rendering_font.h"
-#include "source_text.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 

@@ -4,7 +4,7 @@
 #include "reference_check.h"
 #include "scene/sprite_macros.h"
 #include "script/module_scripting.h"
-#include "source_text.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 

@@ -1,11 +1,11 @@
 #include "script_places.h"
 
 #include "utils/line_alignment.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -39,50 +39,36 @@ std::string resolvedFile(const std::string& name) {
 
 } // namespace
 
-std::vector<int> writtenLineNumbers(const std::string& path, const std::string& readText) {
-    std::string written;
-    readFileRaw(resolvedFile(path), written);
-    written = replaceAll(written, "\r", "");
-    if (written == readText) {
-        std::vector<int> numbers(
-            static_cast<size_t>(std::count(readText.begin(), readText.end(), '\n')) + 1);
-        std::iota(numbers.begin(), numbers.end(), 1);
-        return numbers;
-    }
-    std::vector<int> numbers = alignLines(written, readText);
-    for (int& number : numbers) {
-        ++number;
-    }
-    return numbers;
-}
-
 std::string placeText(const std::string& path, int line) {
     std::string name = path;
     makeDataRelative(name);
-    return format("(%s line %i)", name.c_str(), line);
+    return line > 0 ? format("(%s line %i)", name.c_str(), line) : "(" + name + ")";
 }
 
 std::string codePlace(const std::string& file, const std::string& code, int lineInCode) {
     if (file.empty()) {
         return std::string();
     }
-    std::string text;
-    if (!fileExists(resolvedFile(file)) || !readTextFile(file, text)) {
+    SourceText source;
+    if (!readSourceText(resolvedFile(file), source)) {
         return std::string();
     }
+    const std::string& text = source.text;
     size_t lineInText = static_cast<size_t>(std::max(lineInCode, 1)) - 1;
-    std::vector<int> numbers = writtenLineNumbers(file, text);
     if (!text.empty() && startsWith(code, text)) {
-        return lineInText < numbers.size() ? placeText(file, numbers[lineInText]) : std::string();
+        if (lineInText >= source.lines.size()) {
+            return std::string();
+        }
+        const SourceText::Origin& origin = source.lines[lineInText];
+        return placeText(origin.file, origin.line);
     }
     size_t at = code.empty() ? std::string::npos : findKeyValue(text, code);
     if (at == std::string::npos) {
-        std::string name = file;
-        makeDataRelative(name);
-        return "(" + name + ")";
+        return placeText(file, 0);
     }
     lineInText += static_cast<size_t>(std::count(text.begin(), text.begin() + at, '\n'));
-    return placeText(file, numbers[std::min(lineInText, numbers.size() - 1)]);
+    const SourceText::Origin& origin = source.lines[std::min(lineInText, source.lines.size() - 1)];
+    return placeText(origin.file, origin.line);
 }
 
 void ScriptLineOrigins::clear() {
@@ -91,11 +77,29 @@ void ScriptLineOrigins::clear() {
 }
 
 void ScriptLineOrigins::appendFile(const std::string& path, const std::string& readText) {
-    int file = static_cast<int>(Files.size());
-    Files.push_back(path);
-    for (int line : writtenLineNumbers(path, readText)) {
-        Lines.push_back(Origin{file, line});
+    std::string file = resolvedFile(path);
+    SourceText source;
+    if (readText.empty()) {
+        // The reader gives nothing for an empty file; the one line is its first.
+        source.lines.push_back(SourceText::Origin{file, 1});
+    } else if (!readSourceText(file, source) || source.text != readText) {
+        // The reader gave the text from its cache and the file has changed since: the lines are
+        // known only by their file.
+        size_t count = static_cast<size_t>(std::count(readText.begin(), readText.end(), '\n'));
+        source.lines.assign(count + 1, SourceText::Origin{file, 0});
     }
+    for (const SourceText::Origin& origin : source.lines) {
+        Lines.push_back(Origin{fileIndex(origin.file), origin.line});
+    }
+}
+
+int ScriptLineOrigins::fileIndex(const std::string& path) {
+    auto found = std::find(Files.begin(), Files.end(), path);
+    if (found != Files.end()) {
+        return static_cast<int>(found - Files.begin());
+    }
+    Files.push_back(path);
+    return static_cast<int>(Files.size()) - 1;
 }
 
 void ScriptLineOrigins::followEdit(const std::string& before, const std::string& after) {

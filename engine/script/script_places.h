@@ -5,20 +5,15 @@
 
 // Places in the files authors write, for script error reports: "(scripts\rules.nut line 27)".
 
-// For each line of a file's text as readTextFile gives it (includes expanded), the line (from 1)
-// of the file as written that it came from; lines of an included text count as the line of the
-// include.
-std::vector<int> writtenLineNumbers(const std::string& path, const std::string& readText);
-
-// "(FILE line N)" with the file as a data name.
+// "(FILE line N)" with the file as a data name; "(FILE)" for no line (0).
 std::string placeText(const std::string& path, int line);
 
 // The place of a line (from 1) of a piece of script code written in the file: code that is the
 // value of a key in a description or dialog file starts on the key's line, or on the line after
 // it for a value that starts on its own line; code that starts with the whole text of a script
-// file starts on its first line (lines the caller added after it have no place). When the file
-// holds the code in neither way (its macros changed it), the place names only the file; without
-// a file it is "".
+// file starts on its first line (lines the caller added after it have no place). A line that came
+// from an included file is placed there. When the file holds the code in neither way (its macros
+// changed it), the place names only the file; without a file it is "".
 std::string codePlace(const std::string& file, const std::string& code, int lineInCode);
 
 // Where the lines of a text joined from several script files come from, kept right while the
@@ -29,7 +24,8 @@ public:
 
     // An empty text: one line from no file.
     void clear();
-    // The joined text got a line break and then the file's text as readTextFile gave it.
+    // The joined text got a line break and then the file's text as readTextFile gave it; its
+    // lines are placed where they were written, in the file or in a file it includes.
     void appendFile(const std::string& path, const std::string& readText);
     // The joined text was changed from `before` to `after` (its macros were expanded).
     void followEdit(const std::string& before, const std::string& after);
@@ -39,8 +35,11 @@ public:
 private:
     struct Origin {
         int file; // index into Files, -1 for none
-        int line; // in that file, from 1
+        int line; // in that file, from 1; 0 when unknown
     };
+    // The index of the file in Files, added when new.
+    int fileIndex(const std::string& path);
+
     std::vector<std::string> Files;
     std::vector<Origin> Lines;
 };

@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "string_hash_map.h"
 #include "system.h"
+#include "text_file_macros.h"
 #include "utils_lang.h"
 #include "utils_str.h"
 
@@ -21,10 +22,6 @@ namespace {
 constexpr int kStageRunning = 500;
 // The caches hold one entry per data file; enough buckets keep a lookup short.
 constexpr size_t kCacheBuckets = 4099;
-
-const std::string kIncludeOpen = "${include(";
-const std::string kIncludeClose = ")}";
-const std::string kThisFolder = "${thisfolder}\\";
 
 struct Folders {
     std::string program;
@@ -199,20 +196,11 @@ void expandIncludes(std::string& text, std::vector<std::string>& includeChain) {
     StringHashMap<std::string> includedTexts;
     std::string result;
     size_t position = 0;
-    for (;;) {
-        size_t start = text.find(kIncludeOpen, position);
-        if (start == std::string::npos) {
-            break;
-        }
-        size_t nameStart = start + kIncludeOpen.size();
-        size_t end = text.find(kIncludeClose, nameStart);
-        if (end == std::string::npos || end == nameStart) {
-            break;
-        }
-        std::string name = text.substr(nameStart, end - nameStart);
-        const std::string* included = includedTexts.find(name);
+    IncludeDirective directive;
+    while (findIncludeDirective(text, position, directive)) {
+        const std::string* included = includedTexts.find(directive.name);
         if (!included) {
-            std::string path = resolveDataPath(name);
+            std::string path = resolveDataPath(directive.name);
             if (std::find(includeChain.begin(), includeChain.end(), path) != includeChain.end()) {
                 logDebug(format("Recursive include of '%s' in '%s'", path.c_str(),
                                 includeChain.back().c_str()));
@@ -220,11 +208,11 @@ void expandIncludes(std::string& text, std::vector<std::string>& includeChain) {
             }
             std::string includedText;
             readExpandedText(path, includedText, includeChain);
-            included = &(includedTexts[name] = includedText);
+            included = &(includedTexts[directive.name] = includedText);
         }
-        result.append(text, position, start - position);
+        result.append(text, position, directive.start - position);
         result += *included;
-        position = end + kIncludeClose.size();
+        position = directive.end;
     }
     if (position > 0) {
         result.append(text, position, std::string::npos);
@@ -234,11 +222,7 @@ void expandIncludes(std::string& text, std::vector<std::string>& includeChain) {
 
 void expandMacros(const std::string& path, std::string& text,
                   std::vector<std::string>& includeChain) {
-    if (contains(text, kThisFolder)) {
-        std::string folder = splitPath(path, true, true, false, false);
-        makeDataRelative(folder);
-        text = replaceAll(text, kThisFolder, folder);
-    }
+    expandThisFolder(path, text);
     includeChain.push_back(path);
     expandIncludes(text, includeChain);
     includeChain.pop_back();

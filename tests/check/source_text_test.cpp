@@ -2,8 +2,8 @@
 // report's names and order.
 
 #include "check/check_report.h"
-#include "check/source_text.h"
 #include "support/temporary_folder.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
 

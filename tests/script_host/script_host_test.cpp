@@ -199,12 +199,13 @@ namespace {
 
 // Three script files. The second one includes a file and expands a macro of three lines before
 // its own code, so its lines stand further down in the joined text than in the file: line 5 is
-// line 15 of the joined text, and `end` is line 8 (18).
+// line 15 of the joined text, and `end` is line 8 (18). The included file's line 2 is line 9.
 class ScriptPlaces : public ScriptHostTest {
 protected:
     void writeScripts(const std::string& end) {
         program.writeData("scripts/a.nut", "first <- 1;\nfunction fromA() {\n    return 1;\n}\n");
-        program.writeData("scripts/helpers.inc", "helperA <- 1;\nhelperB <- 2;\n");
+        program.writeData("scripts/helpers.inc",
+                          "helperA <- 1;\nfunction helper(t) { return t.missing; }\n");
         program.writeData("scripts/b.nut", "// the second file\n"
                                            "${include(scripts\\helpers.inc)}\n"
                                            "shown <- @\"${virtualNode}\";\n"
@@ -240,6 +241,16 @@ TEST_F(ScriptPlaces, ARunTimeErrorOfTheFirstRunNamesTheFileAndLineOfEachFrame) {
                          "*FUNCTION [main()] console_buffer line [18] (scripts\\b.nut line 8)",
                          0),
               0u)
+        << text;
+}
+
+TEST_F(ScriptPlaces, ALineOfAnIncludedFileIsNamedByThatFileAndItsLine) {
+    writeScripts("helped <- helper({});\n");
+    std::string text = onlyBox();
+    EXPECT_NE(
+        text.find("*FUNCTION [helper()] console_buffer line [9] (scripts\\helpers.inc line 2)\n"
+                  "*FUNCTION [main()] console_buffer line [18] (scripts\\b.nut line 8)"),
+        std::string::npos)
         << text;
 }
 
@@ -289,4 +300,18 @@ TEST_F(ScriptPlaces, ActionCodeNamesItsDescriptionFileAndTheLineOfItsKey) {
     EXPECT_NE(boxes.boxes()[2].text.find(" (sprites\\panel.spr), Compiling script '"),
               std::string::npos)
         << boxes.boxes()[2].text;
+}
+
+TEST_F(ScriptPlaces, ActionCodeFromAnIncludedFileNamesThatFileAndLine) {
+    program.writeData("sprites/actions.inc", "-Event.Created.Action:\n"
+                                             "local c = 1;\n"
+                                             "local d = c.absent;\n");
+    program.writeData("sprites/holder.spr", "-Texture:\\gui\\orange.png\n"
+                                            "${include(sprites\\actions.inc)}\n");
+    host().callScriptCode("local c = 1;\nlocal d = c.absent;", squirrel::Object(),
+                          "sprites\\holder.spr");
+    EXPECT_NE(onlyBox().find(
+                  "*FUNCTION [main()] console_buffer line [2] (sprites\\actions.inc line 3), "),
+              std::string::npos)
+        << onlyBox();
 }

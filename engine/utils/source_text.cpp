@@ -1,16 +1,13 @@
 #include "source_text.h"
 
-#include "utils/utils_fs.h"
-#include "utils/utils_str.h"
+#include "text_file_macros.h"
+#include "utils_fs.h"
+#include "utils_str.h"
 
 #include <algorithm>
 #include <functional>
 
 namespace {
-
-const std::string kIncludeOpen = "${include(";
-const std::string kIncludeClose = ")}";
-const std::string kThisFolder = "${thisfolder}\\";
 
 using LineOrigin = std::function<SourceText::Origin(size_t lineInPiece)>;
 
@@ -52,31 +49,19 @@ bool readWithChain(const std::string& path, SourceText& out, std::vector<std::st
     out = SourceText();
     out.path = path;
     raw = replaceAll(raw, "\r", "");
-    if (raw.find(kThisFolder) != std::string::npos) {
-        std::string folder = splitPath(path, true, true, false, false);
-        makeDataRelative(folder);
-        raw = replaceAll(raw, kThisFolder, folder);
-    }
+    expandThisFolder(path, raw);
     std::vector<bool> pending;
     chain.push_back(path);
     size_t position = 0;
-    for (;;) {
-        size_t start = raw.find(kIncludeOpen, position);
-        if (start == std::string::npos) {
-            break;
-        }
-        size_t nameStart = start + kIncludeOpen.size();
-        size_t end = raw.find(kIncludeClose, nameStart);
-        if (end == std::string::npos || end == nameStart) {
-            break;
-        }
-        std::string includedPath = resolveDataPath(raw.substr(nameStart, end - nameStart));
+    IncludeDirective directive;
+    while (findIncludeDirective(raw, position, directive)) {
+        std::string includedPath = resolveDataPath(directive.name);
         if (std::find(chain.begin(), chain.end(), includedPath) != chain.end()) {
             break;
         }
         int firstLine = lineOfOffset(raw, position);
         appendPiece(
-            out, raw.substr(position, start - position),
+            out, raw.substr(position, directive.start - position),
             [&](size_t line) {
                 return SourceText::Origin{path, firstLine + static_cast<int>(line)};
             },
@@ -90,9 +75,9 @@ bool readWithChain(const std::string& path, SourceText& out, std::vector<std::st
                                        included.missingIncludes.end());
         } else {
             out.missingIncludes.push_back(
-                {SourceText::Origin{path, lineOfOffset(raw, start)}, includedPath});
+                {SourceText::Origin{path, lineOfOffset(raw, directive.start)}, includedPath});
         }
-        position = end + kIncludeClose.size();
+        position = directive.end;
     }
     chain.pop_back();
     int firstLine = lineOfOffset(raw, position);
