@@ -23,9 +23,15 @@ constexpr int kStageRunning = 500;
 // The caches hold one entry per data file; enough buckets keep a lookup short.
 constexpr size_t kCacheBuckets = 4099;
 
+// Where an installed program finds the game it ships with: Debian's games keep the executable in
+// PREFIX/games/ and its data in PREFIX/share/games/NAME/.
+const char* const kInstalledGameFolder = "..\\share\\games\\vellum\\";
+
 struct Folders {
     std::string program;
-    // Empty while the game folder is the program folder.
+    // The game beside the program, or the installed one when the program folder holds no data.
+    std::string programGame;
+    // Empty while no game was chosen: the program's game is played.
     std::string game;
     std::string user;
     std::string appDataName;
@@ -114,6 +120,15 @@ std::string computeUserFolder() {
         createFolders(folder);
     }
     return folder + "\\";
+}
+
+// The game a program folder plays: its own data, or else the installed layout's beside it.
+std::string gameOfProgram(const std::string& program) {
+    if (isFolder(program + "data") || !isFolder(program + kInstalledGameFolder + "data")) {
+        return program;
+    }
+    return withTrailingBackslash(
+        toLower(absoluteEnginePath(toNativePath(program + kInstalledGameFolder))));
 }
 
 // The user folder and the resolved data paths follow the program and game folders.
@@ -300,22 +315,29 @@ void listFilesBelow(std::vector<std::string>& out, std::unordered_set<std::strin
 } // namespace
 
 std::string programFolder() {
-    std::string& folder = folders().program;
-    if (folder.empty()) {
+    Folders& state = folders();
+    if (state.program.empty()) {
         std::string executable = executablePath();
-        folder = toLower(executable.substr(0, executable.rfind('\\') + 1));
+        state.program = toLower(executable.substr(0, executable.rfind('\\') + 1));
+        state.programGame = gameOfProgram(state.program);
     }
-    return folder;
+    return state.program;
 }
 
 void setProgramFolder(const std::string& folder) {
-    folders().program = withTrailingBackslash(toLower(folder));
+    Folders& state = folders();
+    state.program = withTrailingBackslash(toLower(folder));
+    state.programGame = gameOfProgram(state.program);
     forgetResolvedFolders();
 }
 
 std::string gameFolder() {
     const Folders& state = folders();
-    return state.game.empty() ? programFolder() : state.game;
+    if (!state.game.empty()) {
+        return state.game;
+    }
+    programFolder();
+    return state.programGame;
 }
 
 void setGameFolder(const std::string& folder) {

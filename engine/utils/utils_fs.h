@@ -14,8 +14,10 @@ std::string programFolder();
 // set). The resolved data paths and the user folder depend on it and are computed again.
 void setProgramFolder(const std::string& folder);
 // The game folder: the folder that holds the game's "data" and language folders, its game.ini
-// and default high scores, and where the game's logs and relative saves go. It is the program
-// folder unless a game was chosen ("-game=DIR"). Engine form, lower case, ending with a backslash.
+// and default high scores, and where the game's logs and relative saves go. Unless a game was
+// chosen ("-game=DIR") it is the program folder, or, when that holds no "data" folder, the
+// installed game "..\share\games\vellum\" beside it. Engine form, lower case, ending with a
+// backslash.
 std::string gameFolder();
 // Makes the folder the game folder; an empty text makes the program folder the game folder again.
 // The resolved data paths and the user folder depend on it and are computed again.
