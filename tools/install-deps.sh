@@ -8,6 +8,7 @@ packages=(
     libirrlicht-dev libbox2d-dev libsdl2-dev libsdl2-mixer-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev xvfb xauth libgl1-mesa-dri
+    desktop-file-utils appstream man-db
     "$@"
 )
 

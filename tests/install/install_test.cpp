@@ -60,6 +60,21 @@ TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
         EXPECT_TRUE(std::filesystem::is_regular_file(root + installed)) << installed;
     }
     EXPECT_FALSE(std::filesystem::is_symlink(root + "share/games/vellum/data"));
+    // The menu entry, the software-centre record and the manual page, each as its validator or
+    // reader accepts it (the validators come with tools/install-deps.sh).
+    EXPECT_EQ(runCommand("desktop-file-validate '" + root +
+                         "share/applications/org.vellumengine.Vellum.desktop'"),
+              0);
+    EXPECT_EQ(runCommand("appstreamcli validate --no-net '" + root +
+                         "share/metainfo/org.vellumengine.Vellum.metainfo.xml' >/dev/null"),
+              0);
+    const std::string manual = stage.native() + "manual.txt";
+    EXPECT_EQ(runCommand("MANWIDTH=200 man -l '" + root + "share/man/man6/vellum.6' >'" + manual +
+                         "' 2>&1"),
+              0);
+    for (const char* option : {"-game=DIR", "-check", "-ul=FOLDER", "ExitAfterFrames"}) {
+        EXPECT_NE(stage.read("manual.txt").find(option), std::string::npos) << option;
+    }
 
     TemporaryFolder elsewhere;
     const std::string shot = elsewhere.native() + "installed.png";
