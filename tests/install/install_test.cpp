@@ -56,7 +56,11 @@ TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
     for (const char* installed :
          {"share/games/vellum/game.ini", "share/games/vellum/data/scripts/startup.nut",
           "share/games/vellum/data_en/strings.lng", "share/games/vellum/data_de/strings.lng",
-          "share/doc/vellum/authoring.md", "share/doc/vellum/script_reference.md"}) {
+          "share/doc/vellum/authoring.md", "share/doc/vellum/script_reference.md",
+          "share/icons/hicolor/48x48/apps/org.vellumengine.Vellum.png",
+          "share/icons/hicolor/64x64/apps/org.vellumengine.Vellum.png",
+          "share/icons/hicolor/128x128/apps/org.vellumengine.Vellum.png",
+          "share/icons/hicolor/256x256/apps/org.vellumengine.Vellum.png"}) {
         EXPECT_TRUE(std::filesystem::is_regular_file(root + installed)) << installed;
     }
     EXPECT_FALSE(std::filesystem::is_symlink(root + "share/games/vellum/data"));
