@@ -16,9 +16,13 @@ OsVersion readOsVersion() {
     return {info.sysname, std::atoi(info.release)};
 }
 
-std::string userDataFolder() {
+namespace {
+
+// The XDG base folder the variable names, else the folder below the home folder; in engine form
+// with a trailing separator, "" when there is no home folder.
+std::string userBaseFolder(const char* variable, const char* belowHome) {
     std::string folder;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+    if (const char* xdg = std::getenv(variable); xdg && xdg[0] == '/') {
         folder = xdg;
     } else {
         const char* home = std::getenv("HOME");
@@ -29,10 +33,20 @@ std::string userDataFolder() {
         if (!home || !home[0]) {
             return std::string();
         }
-        folder = std::string(home) + "/.local/share";
+        folder = std::string(home) + "/" + belowHome;
     }
     if (folder.back() != '/') {
         folder += '/';
     }
     return toEnginePath(folder);
+}
+
+} // namespace
+
+std::string userDataFolder() {
+    return userBaseFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::string userStateFolder() {
+    return userBaseFolder("XDG_STATE_HOME", ".local/state");
 }

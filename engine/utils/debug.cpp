@@ -157,7 +157,7 @@ std::function<void(const std::string&)>& fatalErrorHandler() {
 const std::string& debugFolder() {
     DebugLog& log = debugLog();
     if (log.folder.empty()) {
-        log.folder = gameFolder();
+        log.folder = logFolder();
     }
     return log.folder;
 }

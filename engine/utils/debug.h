@@ -24,14 +24,14 @@ int reportError(const std::string& text, bool allowContinue);
 // return: if it does, the process ends as without one. An empty handler restores the plain end.
 void setFatalErrorHandler(std::function<void(const std::string& text)> handler);
 
-// Appends one dated line to the debug log "last_debug.log" in the game folder. A located
+// Appends one dated line to the debug log "last_debug.log" in the log folder. A located
 // entry (with a source file) writes the log when it has grown past 50000 characters and keeps the
 // last 30000 in memory; the whole log is written again at process exit.
 void logDebug(const std::string& text, const char* file = nullptr, int line = 0);
 // Places the debug log in another folder (tools and tests); the log there is read afresh.
 void setDebugLogFolder(const std::string& folder);
 // The folder of the engine's diagnostic files (the log, the profiling report, debug dumps):
-// the game folder (utils_fs.h) unless placed elsewhere; ends with a backslash.
+// the log folder (utils_fs.h) unless placed elsewhere; ends with a backslash.
 const std::string& debugFolder();
 
 // Formats printf-style and writes the text to standard error (the debugger output).
@@ -60,5 +60,5 @@ private:
 
 // Builds the profiling report and resets all statistics.
 std::string profilingReport();
-// Writes the report to "last_anihitparad.log" in the game folder when it is not empty.
+// Writes the report to "last_anihitparad.log" in the log folder when it is not empty.
 void writeProfilingReport();

@@ -6,6 +6,7 @@
 #include "platform/locks.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
+#include "platform/os_info.h"
 #include "platform/process.h"
 #include "string_hash_map.h"
 #include "system.h"
@@ -343,6 +344,22 @@ std::string gameFolder() {
 void setGameFolder(const std::string& folder) {
     folders().game = folder.empty() ? std::string() : withTrailingBackslash(toLower(folder));
     forgetResolvedFolders();
+}
+
+std::string logFolder() {
+    const Folders& state = folders();
+    const std::string game = gameFolder();
+    if (!state.game.empty() || game == state.program) {
+        return game;
+    }
+    std::string base = userStateFolder();
+    if (base.empty()) {
+        return game;
+    }
+    std::string folder = withTrailingBackslash(base) +
+                         (state.appDataName.empty() ? std::string("vellum") : state.appDataName);
+    createFolders(folder);
+    return folder + "\\";
 }
 
 void setAppDataFolderName(const std::string& name) {

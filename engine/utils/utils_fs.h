@@ -23,6 +23,11 @@ std::string gameFolder();
 // The resolved data paths and the user folder depend on it and are computed again.
 void setGameFolder(const std::string& folder);
 
+// The folder of the game's logs: the game folder, except for the installed game, which never
+// writes beside itself: its logs go to the user's state folder joined with the AppData folder
+// name ("vellum" while none is known), created when missing. Ends with a backslash.
+std::string logFolder();
+
 // The configuration's AppData folder name, which names the user folder below the system's
 // per-user data folder. Setting it makes the next userFolder call compute the folder again.
 void setAppDataFolderName(const std::string& name);

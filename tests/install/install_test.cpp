@@ -82,13 +82,21 @@ TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
 
     TemporaryFolder elsewhere;
     const std::string shot = elsewhere.native() + "installed.png";
-    const int exitCode = runCommand(
-        "cd '" + elsewhere.native() + "' && CI=1 XDG_DATA_HOME='" + elsewhere.native() + "home' '" +
-        root + "games/vellum' ExitAfterFrames=45 FixedFrameTime=20 SoundDevice=0 " +
-        "ScreenshotAt=40:'" + shot + "' >run.out 2>run.err");
+    const int exitCode =
+        runCommand("cd '" + elsewhere.native() + "' && CI=1 XDG_DATA_HOME='" + elsewhere.native() +
+                   "home' XDG_STATE_HOME='" + elsewhere.native() + "state' '" + root +
+                   "games/vellum' ExitAfterFrames=45 FixedFrameTime=20 SoundDevice=0 " +
+                   "ScreenshotAt=40:'" + shot + "' >run.out 2>run.err");
     EXPECT_EQ(exitCode, 0) << elsewhere.read("run.err");
     EXPECT_GT(litShare(shot), 0.5f) << "the loading screen shows";
     EXPECT_TRUE(std::filesystem::exists(elsewhere.native() + "home/Vellum"))
         << "the players' files go to the user's data folder";
+    // The installed program never writes beside itself: its logs go to the user's state folder.
+    EXPECT_TRUE(std::filesystem::exists(elsewhere.native() + "state/Vellum/last_debug.log"));
+    EXPECT_TRUE(
+        std::filesystem::exists(elsewhere.native() + "state/Vellum/last_scriptcomp_error_all.log"));
+    for (const char* folder : {"share/games/vellum/", "games/"}) {
+        EXPECT_FALSE(std::filesystem::exists(root + folder + "last_debug.log")) << folder;
+    }
     EXPECT_FALSE(std::filesystem::exists(elsewhere.native() + "last_debug.log"));
 }
