@@ -1,13 +1,11 @@
 // `vellum -check` as its own process, without a display (so it cannot open a window): the bundled
 // game and the authors' example check clean, the planted pack fails with its summary.
 
+#include "support/child_process.h"
 #include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -22,9 +20,8 @@ CheckProcess runCheckProcess(const std::string& arguments) {
     const std::string command = "cd '" + working.native() + "' && CI=1 env -u DISPLAY '" +
                                 VELLUM_EXECUTABLE "' -check " + arguments +
                                 " >check.out 2>check.err";
-    const int status = std::system(command.c_str());
     CheckProcess run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exitCode = runShellCommand(command);
     run.output = working.read("check.out");
     return run;
 }

@@ -2,14 +2,11 @@
 // folder with capitals and spaces runs from another working folder, takes its game.ini from there
 // and writes there; a folder that is no game ends the process at once with one line naming it.
 
+#include "support/child_process.h"
 #include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
-#include <irrlicht/irrlicht.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -30,33 +27,11 @@ ChildRun runGame(const TemporaryFolder& workingFolder, const std::string& argume
     const std::string command = "cd '" + workingFolder.native() + "' && CI=1 " +
                                 (withDisplay ? "" : "env -u DISPLAY ") +
                                 "'" VELLUM_EXECUTABLE "' " + arguments + " >child.out 2>child.err";
-    const int status = std::system(command.c_str());
     ChildRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exitCode = runShellCommand(command);
     run.output = workingFolder.read("child.out");
     run.errors = workingFolder.read("child.err");
     return run;
-}
-
-// The share of the picture's pixels that are not black.
-float litShare(const std::string& pngPath) {
-    irr::IrrlichtDevice* device = irr::createDevice(irr::video::EDT_NULL);
-    irr::video::IImage* image = device->getVideoDriver()->createImageFromFile(pngPath.c_str());
-    float share = -1;
-    if (image != nullptr) {
-        const irr::core::dimension2du size = image->getDimension();
-        int lit = 0;
-        for (irr::u32 y = 0; y < size.Height; y += 4) {
-            for (irr::u32 x = 0; x < size.Width; x += 4) {
-                irr::video::SColor pixel = image->getPixel(x, y);
-                lit += pixel.getRed() + pixel.getGreen() + pixel.getBlue() > 30 ? 1 : 0;
-            }
-        }
-        share = static_cast<float>(lit) / static_cast<float>((size.Width / 4) * (size.Height / 4));
-        image->drop();
-    }
-    device->drop();
-    return share;
 }
 
 } // namespace

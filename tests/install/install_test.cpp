@@ -2,53 +2,19 @@
 // was not built for: the installed program finds its game relative to its own place and plays
 // it, started from another working folder.
 
+#include "support/child_process.h"
 #include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
-#include <irrlicht/irrlicht.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-namespace {
-
-int runCommand(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The share of sampled pixels of the picture that are not black; -1 when it cannot be read.
-float litShare(const std::string& pngPath) {
-    irr::IrrlichtDevice* device = irr::createDevice(irr::video::EDT_NULL);
-    irr::video::IImage* image = device->getVideoDriver()->createImageFromFile(pngPath.c_str());
-    float share = -1;
-    if (image != nullptr) {
-        const irr::core::dimension2du size = image->getDimension();
-        int lit = 0;
-        int sampled = 0;
-        for (irr::u32 y = 0; y < size.Height; y += 4) {
-            for (irr::u32 x = 0; x < size.Width; x += 4, ++sampled) {
-                irr::video::SColor pixel = image->getPixel(x, y);
-                lit += pixel.getRed() + pixel.getGreen() + pixel.getBlue() > 30 ? 1 : 0;
-            }
-        }
-        share = static_cast<float>(lit) / static_cast<float>(sampled);
-        image->drop();
-    }
-    device->drop();
-    return share;
-}
-
-} // namespace
-
 TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
     TemporaryFolder stage;
-    ASSERT_EQ(runCommand("DESTDIR='" + stage.native() + "' '" VELLUM_CMAKE "' --install '" +
-                         VELLUM_BUILD_DIR + "' --prefix /usr >'" + stage.native() +
-                         "install.log' 2>&1"),
+    ASSERT_EQ(runShellCommand("DESTDIR='" + stage.native() + "' '" VELLUM_CMAKE "' --install '" +
+                              VELLUM_BUILD_DIR + "' --prefix /usr >'" + stage.native() +
+                              "install.log' 2>&1"),
               0)
         << stage.read("install.log");
     const std::string root = stage.native() + "usr/";
@@ -66,15 +32,15 @@ TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
     EXPECT_FALSE(std::filesystem::is_symlink(root + "share/games/vellum/data"));
     // The menu entry, the software-centre record and the manual page, each as its validator or
     // reader accepts it (the validators come with tools/install-deps.sh).
-    EXPECT_EQ(runCommand("desktop-file-validate '" + root +
-                         "share/applications/org.vellumengine.Vellum.desktop'"),
+    EXPECT_EQ(runShellCommand("desktop-file-validate '" + root +
+                              "share/applications/org.vellumengine.Vellum.desktop'"),
               0);
-    EXPECT_EQ(runCommand("appstreamcli validate --no-net '" + root +
-                         "share/metainfo/org.vellumengine.Vellum.metainfo.xml' >/dev/null"),
+    EXPECT_EQ(runShellCommand("appstreamcli validate --no-net '" + root +
+                              "share/metainfo/org.vellumengine.Vellum.metainfo.xml' >/dev/null"),
               0);
     const std::string manual = stage.native() + "manual.txt";
-    EXPECT_EQ(runCommand("MANWIDTH=200 man -l '" + root + "share/man/man6/vellum.6' >'" + manual +
-                         "' 2>&1"),
+    EXPECT_EQ(runShellCommand("MANWIDTH=200 man -l '" + root + "share/man/man6/vellum.6' >'" +
+                              manual + "' 2>&1"),
               0);
     for (const char* option : {"-game=DIR", "-check", "-ul=FOLDER", "ExitAfterFrames"}) {
         EXPECT_NE(stage.read("manual.txt").find(option), std::string::npos) << option;
@@ -82,11 +48,11 @@ TEST(Install, TheInstalledProgramFindsItsGameBesideItAndPlaysItFromAnyFolder) {
 
     TemporaryFolder elsewhere;
     const std::string shot = elsewhere.native() + "installed.png";
-    const int exitCode =
-        runCommand("cd '" + elsewhere.native() + "' && CI=1 XDG_DATA_HOME='" + elsewhere.native() +
-                   "home' XDG_STATE_HOME='" + elsewhere.native() + "state' '" + root +
-                   "games/vellum' ExitAfterFrames=45 FixedFrameTime=20 SoundDevice=0 " +
-                   "ScreenshotAt=40:'" + shot + "' >run.out 2>run.err");
+    const int exitCode = runShellCommand(
+        "cd '" + elsewhere.native() + "' && CI=1 XDG_DATA_HOME='" + elsewhere.native() +
+        "home' XDG_STATE_HOME='" + elsewhere.native() + "state' '" + root +
+        "games/vellum' ExitAfterFrames=45 FixedFrameTime=20 SoundDevice=0 " + "ScreenshotAt=40:'" +
+        shot + "' >run.out 2>run.err");
     EXPECT_EQ(exitCode, 0) << elsewhere.read("run.err");
     EXPECT_GT(litShare(shot), 0.5f) << "the loading screen shows";
     EXPECT_TRUE(std::filesystem::exists(elsewhere.native() + "home/Vellum"))
