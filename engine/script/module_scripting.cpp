@@ -130,9 +130,9 @@ squirrel::Object CScriptHost::compileCached(const std::string& code, bool run,
                           code);
         return squirrel::Object();
     }
-    CompiledCache.emplace(code, closure);
+    auto cachedCode = CompiledCache.emplace(code, closure).first;
     if (!originFile.empty()) {
-        CodeOrigins[closure.compilation()] = CodeOrigin{code, originFile};
+        CodeOrigins[closure.compilation()] = CodeOrigin{&cachedCode->first, originFile};
     }
     return closure;
 }
@@ -231,7 +231,7 @@ std::string CScriptHost::placedCallError(const squirrel::SquirrelError& error,
                 place = codePlace(originFile, code, frame.line);
             } else if (auto origin = CodeOrigins.find(frame.compilation);
                        origin != CodeOrigins.end()) {
-                place = codePlace(origin->second.file, origin->second.code, frame.line);
+                place = codePlace(origin->second.file, *origin->second.code, frame.line);
             }
         }
         text += (line == 0 ? "" : "\n") + withPlace(lines[line], place);

@@ -91,9 +91,10 @@ private:
     std::string LatestPrints;
     std::unordered_map<std::string, squirrel::Object> CompiledCache;
     // The cached code that came from a file, with that file, by compilation: frames of the
-    // functions it defined name their place in every later call too.
+    // functions it defined name their place in every later call too. The code is the key of its
+    // CompiledCache entry; both are cleared together.
     struct CodeOrigin {
-        std::string code;
+        const std::string* code;
         std::string file;
     };
     std::unordered_map<std::uint32_t, CodeOrigin> CodeOrigins;

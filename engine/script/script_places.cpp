@@ -32,11 +32,6 @@ size_t findKeyValue(const std::string& text, const std::string& code) {
     return std::string::npos;
 }
 
-// The file a name stands for, as readTextFile finds it.
-std::string resolvedFile(const std::string& name) {
-    return name.find(":\\") != std::string::npos ? name : resolveDataPath(name);
-}
-
 } // namespace
 
 std::string placeText(const std::string& path, int line) {
@@ -50,7 +45,7 @@ std::string codePlace(const std::string& file, const std::string& code, int line
         return std::string();
     }
     SourceText source;
-    if (!readSourceText(resolvedFile(file), source)) {
+    if (!readSourceText(resolveDataPath(file), source)) {
         return std::string();
     }
     const std::string& text = source.text;
@@ -77,7 +72,7 @@ void ScriptLineOrigins::clear() {
 }
 
 void ScriptLineOrigins::appendFile(const std::string& path, const std::string& readText) {
-    std::string file = resolvedFile(path);
+    std::string file = resolveDataPath(path);
     SourceText source;
     if (readText.empty()) {
         // The reader gives nothing for an empty file; the one line is its first.
