@@ -78,8 +78,6 @@ void checkGameKeys(CheckSession& session, const SpriteDescription& record,
     }
 }
 
-} // namespace
-
 const std::vector<RequiredFile>& gameRequiredFiles() {
     using namespace gamefiles;
     static const std::vector<RequiredFile> files = {
@@ -115,6 +113,8 @@ const std::vector<RequiredFunction>& gameRequiredFunctions() {
     };
     return functions;
 }
+
+} // namespace
 
 CheckExtensions gameCheckExtensions() {
     CheckExtensions extensions;

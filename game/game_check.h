@@ -8,10 +8,6 @@ class IGameClient;
 // sprite keys (physics items, object info, the hole-maker aimer), its levels, and the files it
 // opens by name.
 CheckExtensions gameCheckExtensions();
-// The files the game opens by name (game_data_files.h), each with what needs it.
-const std::vector<RequiredFile>& gameRequiredFiles();
-// The script functions the game calls by name, each with what needs it.
-const std::vector<RequiredFunction>& gameRequiredFunctions();
 
 // The check mode of the game: `vellum -check [-game=DIR]`. Writes the report to standard output
 // and returns the exit status.

@@ -66,12 +66,6 @@ void checkActors(CheckSession& session, const SourceText& wave,
     }
 }
 
-struct PointBlock {
-    size_t open;
-    std::string name;
-    int points = 0;
-};
-
 // Reads the "Point[i]:" lines of a block [first, end): each index must follow the one before.
 int checkBlockPoints(CheckSession& session, const SourceText& wave,
                      const std::vector<std::string>& lines, size_t first, size_t end) {
@@ -178,7 +172,7 @@ void checkPointBlocks(CheckSession& session, const SourceText& wave,
 void checkWaveFile(CheckSession& session, const std::string& path, bool firstWave,
                    const CheckPlace& namedAt) {
     SourceText wave;
-    if (!fileExists(path) || !readSourceText(path, wave)) {
+    if (!readSourceText(path, wave)) {
         session.error(namedAt,
                       format("wave file '%s' does not exist", reportedFileName(path).c_str()));
         return;

@@ -24,7 +24,6 @@ public:
 
     int errorCount() const { return errors; }
     int warningCount() const { return warnings; }
-    const std::vector<Problem>& problems() const { return found; }
 
     // Every problem, by file and line, then the summary line.
     std::string text() const;

@@ -29,12 +29,6 @@ std::vector<std::string> preloadedFiles() {
     return files;
 }
 
-bool hasExtension(const std::string& path, const char* extension) {
-    std::string ending = extension;
-    return path.size() >= ending.size() &&
-           path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 // Sound files must be what the sound library reads by their names.
 void checkSoundFile(CheckSession& session, const std::string& path) {
     std::string bytes;
@@ -42,9 +36,10 @@ void checkSoundFile(CheckSession& session, const std::string& path) {
     bool wave =
         bytes.size() > 12 && bytes.compare(0, 4, "RIFF") == 0 && bytes.compare(8, 4, "WAVE") == 0;
     bool vorbis = bytes.size() > 4 && bytes.compare(0, 4, "OggS") == 0;
-    if (hasExtension(path, ".wav") && !wave) {
+    const std::string extension = splitPath(path, false, false, false, true);
+    if (extension == ".wav" && !wave) {
         session.error(CheckPlace{path, 0}, "not a WAVE sound file (RIFF WAVE)");
-    } else if (hasExtension(path, ".ogg") && !vorbis) {
+    } else if (extension == ".ogg" && !vorbis) {
         session.error(CheckPlace{path, 0}, "not an Ogg Vorbis music file");
     }
 }
@@ -73,11 +68,13 @@ void checkFile(CheckSession& session, const std::string& path) {
     case kFileDialog:
         checkDialogFile(session, path);
         break;
-    default:
-        if (hasExtension(path, ".wav") || hasExtension(path, ".ogg")) {
+    default: {
+        const std::string extension = splitPath(path, false, false, false, true);
+        if (extension == ".wav" || extension == ".ogg") {
             checkSoundFile(session, path);
         }
         break;
+    }
     }
 }
 

@@ -74,7 +74,7 @@ void checkStructureFile(CheckSession& session, const DialogHeader& header) {
     CheckPlace place = header.placeOf("-DialogSpriteStructure:");
     std::string path = resolveDataPath(structure);
     SourceText text;
-    if (!fileExists(path) || !readSourceText(path, text)) {
+    if (!readSourceText(path, text)) {
         session.error(place, format("structure file '%s' does not exist",
                                     reportedFileName(structure).c_str()));
         return;
