@@ -400,13 +400,17 @@ void checkDescriptionFile(CheckSession& session, const std::string& source,
                                                "sprite\" and makes a sprite without texture");
         return;
     }
-    for (const auto& [origin, missing] : text.missingIncludes) {
-        session.error(
-            CheckPlace{origin.file, origin.line},
-            format("included file '%s' does not exist", reportedFileName(missing).c_str()));
-    }
+    reportMissingIncludes(session, text);
     std::string name = path;
     makeDataRelative(name);
     checkDescriptionLines(session, text, 0, text.lines.size(),
                           DescriptionRoot{name, std::string(), macroParams, false}, false);
+}
+
+void reportMissingIncludes(CheckSession& session, const SourceText& source) {
+    for (const auto& [origin, missing] : source.missingIncludes) {
+        session.error(
+            CheckPlace{origin.file, origin.line},
+            format("included file '%s' does not exist", reportedFileName(missing).c_str()));
+    }
 }

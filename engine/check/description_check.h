@@ -55,3 +55,6 @@ void checkKeyLines(CheckSession& session, const SourceText& source, size_t first
 using DescriptionRecordCheck =
     std::function<void(CheckSession&, const SpriteDescription&, const SectionLines&)>;
 void setDescriptionRecordChecks(std::vector<DescriptionRecordCheck> checks);
+
+// Reports each file the text includes that could not be read, at its include directive.
+void reportMissingIncludes(CheckSession& session, const SourceText& source);

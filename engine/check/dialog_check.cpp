@@ -123,11 +123,7 @@ void checkDialogFile(CheckSession& session, const std::string& path) {
         session.error(CheckPlace{path, 0}, "empty dialog file");
         return;
     }
-    for (const auto& [origin, missing] : source.missingIncludes) {
-        session.error(
-            CheckPlace{origin.file, origin.line},
-            format("included file '%s' does not exist", reportedFileName(missing).c_str()));
-    }
+    reportMissingIncludes(session, source);
     size_t spriteLine = spritePartLine(source);
     checkKeyLines(session, source, 0, spriteLine, kDialogHeaderKey);
 

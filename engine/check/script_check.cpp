@@ -1,6 +1,7 @@
 #include "script_check.h"
 
 #include "core/vellumengine.h"
+#include "description_check.h"
 #include "reference_check.h"
 #include "scene/sprite_macros.h"
 #include "script/module_scripting.h"
@@ -153,11 +154,7 @@ void checkScriptFile(CheckSession& session, const std::string& path) {
         session.warning(CheckPlace{path, 0}, "empty script file");
         return;
     }
-    for (const auto& [origin, missing] : source.missingIncludes) {
-        session.error(
-            CheckPlace{origin.file, origin.line},
-            format("included file '%s' does not exist", reportedFileName(missing).c_str()));
-    }
+    reportMissingIncludes(session, source);
     std::string text;
     session.readAt(CheckPlace{path, 0}, [&] { text = expandedScript(source); });
     try {
