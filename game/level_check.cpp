@@ -24,11 +24,6 @@ const char kAimerName[] = "HoleMakerAimer";
 const DescriptionKey kActorValues = {"Actor:", 0, KeyForm::Tagged, "xywh"};
 const DescriptionKey kPointValues = {"Point[#]:", 0, KeyForm::Tagged, "xy"};
 
-CheckPlace placeOfLine(const SourceText& source, size_t index) {
-    SourceText::Origin origin = source.originOfLine(index);
-    return CheckPlace{origin.file, origin.line};
-}
-
 void reportValueProblems(CheckSession& session, const DescriptionKey& key, const std::string& value,
                          const CheckPlace& place, const std::string& what) {
     for (const ValueProblem& problem : checkKeyValue(key, value)) {
@@ -44,7 +39,7 @@ void checkActors(CheckSession& session, const SourceText& wave,
         if (!startsWith(lines[i], "Actor:")) {
             continue;
         }
-        CheckPlace place = placeOfLine(wave, i);
+        CheckPlace place = wave.originOfLine(i);
         if (!firstWave) {
             session.warning(place, "actors of later waves are never created (only the first "
                                    "wave's are)");
@@ -78,7 +73,7 @@ int checkBlockPoints(CheckSession& session, const SourceText& wave,
         if (!std::regex_match(lines[i], match, point)) {
             continue;
         }
-        CheckPlace place = placeOfLine(wave, i);
+        CheckPlace place = wave.originOfLine(i);
         int index = std::stoi(match[1]);
         reportValueProblems(session, kPointValues, match[2], place, format("Point[%d]:", index));
         if (!seen.emplace(index, i).second) {
@@ -101,7 +96,7 @@ int checkBlockPoints(CheckSession& session, const SourceText& wave,
     }
     for (const auto& [index, line] : seen) {
         if (index > readPoints) {
-            session.error(placeOfLine(wave, line),
+            session.error(wave.originOfLine(line),
                           format("Point[%d] lies after a gap (no Point[%d]): the engine stops "
                                  "at the gap and never reads it",
                                  index, readPoints));
@@ -121,7 +116,7 @@ void checkPointBlocks(CheckSession& session, const SourceText& wave,
         while (close < lines.size() && lines[close].find("</Points>") == std::string::npos) {
             ++close;
         }
-        CheckPlace open = placeOfLine(wave, i);
+        CheckPlace open = wave.originOfLine(i);
         if (close == lines.size()) {
             session.error(open, "<Points> is never closed by </Points>: the engine reads no "
                                 "further point blocks");
@@ -191,7 +186,7 @@ void checkWaveKeys(CheckSession& session, const DialogHeader& header) {
     for (size_t i = 0; i < header.end && i < lines.size(); ++i) {
         std::smatch match;
         if (std::regex_search(lines[i], match, waveKey)) {
-            keys.emplace(std::stoi(match[1]), placeOfLine(header.source, i));
+            keys.emplace(std::stoi(match[1]), header.source.originOfLine(i));
         }
     }
     if (keys.count(1) == 0) {

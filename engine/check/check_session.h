@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_report.h"
+#include "utils/source_text.h"
 
 #include <irrlicht/irrlicht.h>
 
@@ -10,11 +11,9 @@
 #include <string>
 #include <vector>
 
-// A place in the game's files: a file (engine form) and a line, 0 for the file as a whole.
-struct CheckPlace {
-    std::string file;
-    int line = 0;
-};
+// A place in the game's files: a file (engine form) and a line, 0 for the file as a whole; the
+// place a line of a read text came from is one.
+using CheckPlace = SourceText::Origin;
 
 // What one run of the check mode knows while it reads the game: the report, the places that named
 // things (so that what is missing is reported where it was named), the files already looked at,

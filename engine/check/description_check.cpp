@@ -34,11 +34,6 @@ std::vector<std::string> linesOf(const SourceText& source) {
     return splitList(source.text, '\n', true);
 }
 
-CheckPlace placeOfLine(const SourceText& source, size_t index) {
-    SourceText::Origin origin = source.originOfLine(index);
-    return CheckPlace{origin.file, origin.line};
-}
-
 std::string placeName(unsigned places) {
     if (places & kAnchorKey) {
         return "an [Anchor] section";
@@ -242,7 +237,7 @@ std::string SectionLines::text() const {
 CheckPlace SectionLines::placeOf(const std::string& key) const {
     for (size_t i = first; i < end && i < lines.size(); ++i) {
         if (lines[i].find(key) != std::string::npos) {
-            return placeOfLine(source, i);
+            return source.originOfLine(i);
         }
     }
     return start();
@@ -250,7 +245,7 @@ CheckPlace SectionLines::placeOf(const std::string& key) const {
 
 CheckPlace SectionLines::start() const {
     // A section's place is its first key line, or the line before it (its header) when empty.
-    return placeOfLine(source, first > 0 && first >= end ? first - 1 : first);
+    return source.originOfLine(first > 0 && first >= end ? first - 1 : first);
 }
 
 void setDescriptionRecordChecks(std::vector<DescriptionRecordCheck> checks) {
@@ -264,7 +259,7 @@ void checkKeyLines(CheckSession& session, const SourceText& source, size_t first
     bool inMultiLineValue = false;
     for (size_t i = first; i < end && i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        CheckPlace place = placeOfLine(source, i);
+        CheckPlace place = source.originOfLine(i);
         if (line.empty() || line[0] != '-') {
             // Other lines are the author's notes, which the engine ignores; a key written
             // without its dash is ignored too, and surely meant.
@@ -303,7 +298,7 @@ void checkKeyLines(CheckSession& session, const SourceText& source, size_t first
             session.warning(place,
                             format("'%s' repeats the key of line %d: the engine reads only "
                                    "the first",
-                                   keyText.c_str(), placeOfLine(source, previous->second).line));
+                                   keyText.c_str(), source.originOfLine(previous->second).line));
         }
         if (key->form == KeyForm::Marker) {
             continue;
@@ -340,7 +335,7 @@ void checkDescriptionLines(CheckSession& session, const SourceText& source, size
         checkKeyLines(session, source, section.first, section.end, section.places);
         if (section.places & kAnchorKey) {
             // Into the engine's anchor table, as the parser reads them.
-            session.readAt(placeOfLine(source, section.first),
+            session.readAt(source.originOfLine(section.first),
                            [&] { readAnchors("[Anchor]" + sectionText(lines, section)); });
             continue;
         }
@@ -410,7 +405,6 @@ void checkDescriptionFile(CheckSession& session, const std::string& source,
 void reportMissingIncludes(CheckSession& session, const SourceText& source) {
     for (const auto& [origin, missing] : source.missingIncludes) {
         session.error(
-            CheckPlace{origin.file, origin.line},
-            format("included file '%s' does not exist", reportedFileName(missing).c_str()));
+            origin, format("included file '%s' does not exist", reportedFileName(missing).c_str()));
     }
 }

@@ -89,8 +89,7 @@ CheckPlace DialogHeader::placeOf(const std::string& key) const {
     std::vector<std::string> lines = splitList(source.text, '\n', true);
     for (size_t i = 0; i < end && i < lines.size(); ++i) {
         if (lines[i].find(key) != std::string::npos) {
-            SourceText::Origin origin = source.originOfLine(i);
-            return CheckPlace{origin.file, origin.line};
+            return source.originOfLine(i);
         }
     }
     return CheckPlace{source.path, 0};

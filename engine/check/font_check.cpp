@@ -18,8 +18,7 @@ void checkFontFile(CheckSession& session, const std::string& path, int minimumCh
         session.error(CheckPlace{path, 0}, "the font names no image (<texture>...</texture>)");
         return;
     }
-    SourceText::Origin origin = source.originAt(start);
-    CheckPlace texturePlace{origin.file, origin.line};
+    const CheckPlace texturePlace = source.originAt(start);
     std::string image = source.text.substr(start + open.size(), end - start - open.size());
     std::string imagePath = splitPath(path, true, true, false, false) + image;
     if (!fileExists(imagePath)) {

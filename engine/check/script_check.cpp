@@ -160,17 +160,14 @@ void checkScriptFile(CheckSession& session, const std::string& path) {
     try {
         machine().compile(text, reportedFileName(path));
     } catch (const squirrel::SquirrelError& error) {
-        SourceText::Origin origin = source.originOfLine(static_cast<size_t>(
-            error.line() > 0 ? error.line() - 1 : static_cast<int>(source.lines.size())));
-        session.error(CheckPlace{origin.file, origin.line},
-                      "script does not compile: " + error.message());
+        session.error(
+            source.originOfLine(static_cast<size_t>(
+                error.line() > 0 ? error.line() - 1 : static_cast<int>(source.lines.size()))),
+            "script does not compile: " + error.message());
     }
     noteDefinedFunctions(session, text);
     noteStringLiterals(session, text);
-    checkLiteralCalls(session, text, [&](size_t line) {
-        SourceText::Origin origin = source.originOfLine(line);
-        return CheckPlace{origin.file, origin.line};
-    });
+    checkLiteralCalls(session, text, [&](size_t line) { return source.originOfLine(line); });
 }
 
 void checkActionCode(CheckSession& session, const std::string& code, const CheckPlace& place) {
