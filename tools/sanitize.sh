@@ -22,4 +22,4 @@ cd build-sanitize
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$(realpath ../tools/sanitize-leaks.supp):print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-CI=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure -j"$(nproc)" "$@"
+CI=1 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" ctest --output-on-failure -j"$(nproc)" "$@"

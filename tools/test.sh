@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/build.sh
 cd build
-CI=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure -j"$(nproc)" "$@"
+CI=1 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" ctest --output-on-failure -j"$(nproc)" "$@"

@@ -6,6 +6,7 @@
 #include "core/vellumengine.h"
 #include "input/recorded_input.h"
 #include "platform/clock.h"
+#include "platform/desktop_display.h"
 #include "platform/frame_capture.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
@@ -13,6 +14,7 @@
 #include "scene/node_debug_list.h"
 #include "scene/node_factory.h"
 #include "scene/node_utilities.h"
+#include "scene/picture_area.h"
 #include "scene/texture_cache.h"
 #include "script/module_scripting_core.h"
 #include "utils/debug.h"
@@ -93,12 +95,21 @@ void createDevice() {
     parameters.WindowSize =
         irr::core::dimension2du(profile->getXResolution(), profile->getYResolution());
     parameters.Bits = static_cast<irr::u8>(config.BitsPerPixel);
-    parameters.Fullscreen = profile->getFullscreen() != 0;
+    // Full screen is a window of the desktop's size that the window manager shows over the whole
+    // screen; the library's own full screen would switch the display mode.
+    const bool fullScreen = profile->getFullscreen() != 0;
+    parameters.Fullscreen = false;
     parameters.Stencilbuffer = false;
     parameters.Vsync = config.VSync != 0;
     parameters.AntiAlias = config.Antialiasing != 0 ? 1 : 0;
     parameters.EventReceiver = &engine.getInput();
-    fullScreenMode = profile->getFullscreen() != 0 ? 1 : 0;
+    fullScreenMode = fullScreen ? 1 : 0;
+    if (fullScreen) {
+        const irr::core::dimension2du desktop = desktopResolution();
+        if (desktop.Width > 0 && desktop.Height > 0) {
+            parameters.WindowSize = desktop;
+        }
+    }
 
     irr::IrrlichtDevice* device = deviceCreator()(parameters);
     if (!device && parameters.Bits >= 32) {
@@ -139,6 +150,12 @@ void createDevice() {
     driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
     driver->setTextureCreationFlag(irr::video::ETCF_ALWAYS_32_BIT, true);
     device->setWindowCaption(engine.getClient()->getWindowCaption().c_str());
+    // The picture follows the window's size, so the player may resize and maximise it.
+    device->setResizable(true);
+    if (fullScreen && !requestFullScreenWindow(device)) {
+        logDebug("The window manager was not asked for a full-screen window: the driver does not "
+                 "name its window.");
+    }
     if (!engine.getSceneManager()) {
         reportError("Failed to make smgr!", false);
     }
@@ -201,8 +218,9 @@ void drawCursor(CFrameCursor& frameCursor, IGameClient::CursorRequest& cursor,
     if (!texture) {
         return;
     }
-    irr::core::position2di at(input.cursorX() + cursor.hotspot.X,
-                              input.cursorY() + cursor.hotspot.Y);
+    const irr::core::position2di picture = currentPictureArea().UpperLeftCorner;
+    irr::core::position2di at(picture.X + input.cursorX() + cursor.hotspot.X,
+                              picture.Y + input.cursorY() + cursor.hotspot.Y);
     engine.getDriver()->draw2DImage(texture, at, source, nullptr,
                                     irr::video::SColor(255, 255, 255, 255), true);
 }
@@ -285,6 +303,7 @@ void mainLoop() {
 
     int frame = 0;
     int lastCursorVisibility = -1;
+    irr::core::recti lastPicture = currentPictureArea();
     IGameClient::CursorRequest cursor;
     CFrameCursor frameCursor;
 
@@ -318,12 +337,24 @@ void mainLoop() {
         CRenderModule& renderer = engine.getRenderer();
         renderer.resetFrameStatistics();
         ++frame;
-        driver->beginScene(false, true, irr::video::SColor(0, 0, 0, 0));
-        {
-            ScopedLock guard(engine.getSceneLock());
-            renderer.renderAll();
+        // A resized window moves the picture under the pointer, which stays where it was.
+        const irr::core::recti picture = currentPictureArea();
+        if (picture != lastPicture && engine.getStage() >= STAGE_RUNNING) {
+            lastPicture = picture;
+            engine.getInput().updateCursor();
         }
-        engine.getClient()->onFrame();
+        // The game's screens cover the picture; only the bars beside it need clearing.
+        const bool windowHasBars =
+            picture.getSize() != irr::core::dimension2di(driver->getScreenSize());
+        driver->beginScene(windowHasBars, true, irr::video::SColor(0, 0, 0, 0));
+        {
+            PictureViewport viewport(driver);
+            {
+                ScopedLock guard(engine.getSceneLock());
+                renderer.renderAll();
+            }
+            engine.getClient()->onFrame();
+        }
 
         bool systemCursorShown =
             isSystemCursorShown({engine.getActiveProfile()->getWinCursor(), engine.getPauseLevel(),

@@ -6,6 +6,7 @@
 #include "scene/node_sprite.h"
 #include "scene/node_utilities.h"
 #include "scene/pixel_copies.h"
+#include "scene/screen_mapping.h"
 #include "utils/debug.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
@@ -61,14 +62,14 @@ std::string CFocusChain::modalityLine(const ModalityEntry& entry) {
 }
 
 int CFocusChain::pickNode(const irr::core::position2di& screenPoint) {
+    ScopedLock sceneGuard(getEngine().getSceneLock());
     ScopedLock guard(Lock);
     irr::scene::ISceneManager* scene = getEngine().getSceneManager();
     irr::scene::ICameraSceneNode* camera = scene ? scene->getActiveCamera() : nullptr;
     if (camera == nullptr) {
         return 0;
     }
-    irr::core::line3df ray =
-        scene->getSceneCollisionManager()->getRayFromScreenCoordinates(screenPoint, camera);
+    irr::core::line3df ray = rayThroughPicturePoint(camera, screenPoint);
     if (ray.start == ray.end) {
         return 0;
     }
@@ -164,6 +165,7 @@ void CFocusChain::removeModality(int id) {
 }
 
 int CFocusChain::getModalityLevel(int id, bool skipExclusive) {
+    ScopedLock sceneGuard(getEngine().getSceneLock());
     ScopedLock guard(Lock);
     if (ModalityList.empty() || id == kRootNodeId || id < 1) {
         return 0;
@@ -220,6 +222,7 @@ void CFocusChain::checkParentId(CNodeBasement* node, irr::scene::ISceneNode* par
 }
 
 bool CFocusChain::isInputAllowed(int id) {
+    ScopedLock sceneGuard(getEngine().getSceneLock());
     ScopedLock guard(Lock);
     int top = getTopModality(false);
     return top == 0 || getModalityLevel(id, false) == top;
@@ -241,6 +244,7 @@ std::string CFocusChain::getModalityLog() {
 }
 
 void CFocusChain::registerClickable(CNodeBasement* node, bool pixelPerfect) {
+    ScopedLock sceneGuard(getEngine().getSceneLock());
     ScopedLock guard(Lock);
     int id = node->getID();
     Clickables.push_back(Clickable{node, idToName(id), getModalityLevel(id, true), pixelPerfect});

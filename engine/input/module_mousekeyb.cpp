@@ -9,6 +9,7 @@
 #include "input/input_dispatcher.h"
 #include "input/text_editor_behaviour.h"
 #include "platform/key_state.h"
+#include "scene/picture_area.h"
 #include "utils/debug.h"
 #include "utils/system.h"
 
@@ -43,11 +44,15 @@ bool CInputModule::OnEvent(const irr::SEvent& event) {
         logDebug(event.LogEvent.Text);
         return true;
     }
+    // The scene lock comes before the input lock (see CVellumEngine): a frame holds it while the
+    // device delivers events, but events may also arrive outside a frame.
     if (event.EventType == irr::EET_MOUSE_INPUT_EVENT) {
+        ScopedLock sceneGuard(engine.getSceneLock());
         ScopedLock guard(engine.getInputLock());
         handleMouse(event.MouseInput);
     }
     if (event.EventType == irr::EET_KEY_INPUT_EVENT) {
+        ScopedLock sceneGuard(engine.getSceneLock());
         ScopedLock guard(engine.getInputLock());
         if (handleKey(event.KeyInput)) {
             return true;
@@ -63,10 +68,13 @@ void CInputModule::handleMouse(const irr::SEvent::SMouseInput& mouse) {
         updateCursor();
         break;
     case irr::EMIE_LMOUSE_PRESSED_DOWN:
+        updateCursor();
+        if (PointerOverBars) {
+            break;
+        }
         LeftDown = 1;
         DownTime = getTicks();
         ++PressCount;
-        updateCursor();
         chain.setPressedId(chain.underCursorId());
         chain.setLastClickPosition(
             irr::core::vector2df(static_cast<float>(CursorX), static_cast<float>(CursorY)));
@@ -81,6 +89,9 @@ void CInputModule::handleMouse(const irr::SEvent::SMouseInput& mouse) {
         queueInputDispatch(InputHandlers::Click, true);
         break;
     case irr::EMIE_RMOUSE_LEFT_UP:
+        if (PointerOverBars) {
+            break;
+        }
         chain.setRightClickId(chain.underCursorId());
         chain.setLastClickPosition(
             irr::core::vector2df(static_cast<float>(CursorX), static_cast<float>(CursorY)));
@@ -121,13 +132,17 @@ void CInputModule::updateCursor() {
     if (!device || !device->getCursorControl()) {
         return;
     }
+    ScopedLock sceneGuard(engine.getSceneLock());
+    ScopedLock guard(engine.getInputLock());
     checkWindowFocus();
-    irr::core::position2di position = device->getCursorControl()->getPosition();
-    const CUserProfile* profile = engine.getActiveProfile();
-    CursorX = std::clamp(position.X, 0, profile->getXResolution());
-    CursorY = std::clamp(position.Y, 0, profile->getYResolution());
+    const irr::core::position2di position = device->getCursorControl()->getPosition();
+    const irr::core::recti picture = currentPictureArea();
+    PointerOverBars = !picture.isPointInside(position);
+    CursorX = std::clamp(position.X - picture.UpperLeftCorner.X, 0, picture.getWidth());
+    CursorY = std::clamp(position.Y - picture.UpperLeftCorner.Y, 0, picture.getHeight());
     CFocusChain& chain = getFocusChain();
-    int underCursor = chain.pickNode(irr::core::position2di(CursorX, CursorY));
+    int underCursor =
+        PointerOverBars ? 0 : chain.pickNode(irr::core::position2di(CursorX, CursorY));
     if (underCursor != chain.underCursorId()) {
         chain.setUnderCursorId(underCursor);
         queueInputDispatch(InputHandlers::Hover, false);

@@ -13,14 +13,17 @@ class CInputModule : public irr::IEventReceiver {
 public:
     bool OnEvent(const irr::SEvent& event) override;
 
-    // Reads the cursor position from the device, clamped to the configured screen size, and
-    // finds the node under it; a change of that node is handed to the hover behaviours.
+    // Reads the pointer's position from the device as a point of the picture, clamped to the
+    // picture, and finds the node under it (none while the pointer is over the bars beside the
+    // picture); a change of that node is handed to the hover behaviours. Takes the scene lock
+    // and the input lock, in that order.
     void updateCursor();
     // Keys let go of while the window had no keyboard focus never reach the key table, so it is
     // cleared whenever the window loses or regains the focus.
     void checkWindowFocus();
 
     bool isLeftDown() const { return LeftDown != 0; }
+    // The cursor as a point of the picture (see picture_area.h).
     int cursorX() const { return CursorX; }
     int cursorY() const { return CursorY; }
     uint32_t downTime() const { return DownTime; }
@@ -37,6 +40,8 @@ private:
     int CursorY = 0;
     uint32_t DownTime = 0;
     int PressCount = 0;
+    // Presses and right clicks over the bars beside the picture reach nothing.
+    bool PointerOverBars = false;
     // -1 until the window's focus was first seen, then 0 or 1.
     int WindowFocused = -1;
 };

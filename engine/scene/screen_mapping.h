@@ -4,7 +4,11 @@
 
 class CNodeBasement;
 
-// The offset from the active camera to the scene point under a screen point (the cursor when
+// The ray from the camera through a point of the picture (counted from the picture's upper left
+// corner, over its current size); start and end are equal when there is no picture.
+irr::core::line3df rayThroughPicturePoint(irr::scene::ICameraSceneNode* camera,
+                                          const irr::core::position2di& point);
+// The offset from the active camera to the scene point under a picture point (the cursor when
 // none is given) at the given distance along Z.
 irr::core::vector3df screenToScene(float distance,
                                    const irr::core::position2di* screenPoint = nullptr);

@@ -2,6 +2,7 @@
 
 #include "core/vellumengine.h"
 #include "platform/locks.h"
+#include "scene/picture_area.h"
 #include "script/core_arguments.h"
 #include "utils/popup_menu.h"
 #include "utils/text_prompt.h"
@@ -18,6 +19,7 @@ ModalOwner engineOwner() {
     owner.drawFrame = [] {
         CVellumEngine& engine = getEngine();
         ScopedLock guard(engine.getSceneLock());
+        PictureViewport viewport(engine.getDriver());
         engine.getRenderer().redrawWithoutAnimating();
     };
     return owner;

@@ -44,7 +44,9 @@ Folders& folders() {
 }
 
 // Data name (with its prefix) to resolved path. The sound thread resolves music through it, so
-// every use holds the lock.
+// every use holds the lock. It is held only to read or store an entry, never while a path is
+// resolved: resolving takes the language lock (which localize holds while it resolves its string
+// file) and may report, so holding it longer would order it against other locks.
 struct PathCache {
     CriticalSectionLock lock;
     StringHashMap<std::string> paths{kCacheBuckets};
@@ -161,7 +163,6 @@ std::string resolveWithPrefix(const std::string& prefix, const std::string& give
     }
     checkPathForm(key);
 
-    ScopedLock guard(cache.lock);
     std::string language = getLanguage();
     if (language.empty()) {
         reportError("Lang not defined!!!", false);
@@ -175,6 +176,7 @@ std::string resolveWithPrefix(const std::string& prefix, const std::string& give
         checkPathForm(candidate);
     }
     candidate = toLower(candidate);
+    ScopedLock guard(cache.lock);
     cache.paths.set(key, candidate);
     return candidate;
 }
@@ -349,7 +351,8 @@ void setGameFolder(const std::string& folder) {
 std::string logFolder() {
     const Folders& state = folders();
     const std::string game = gameFolder();
-    if (!state.game.empty() || game == state.program) {
+    const bool installed = state.game.empty() && game != state.program;
+    if (!installed && isWritableFolder(game)) {
         return game;
     }
     std::string base = userStateFolder();
@@ -428,8 +431,8 @@ bool readFileRaw(const std::string& path, std::string& out) {
     return true;
 }
 
-bool writeTextFile(const std::string& path, const std::string& text) {
-    bool written = writeFileReplacing(path, text);
+bool writeTextFile(const std::string& path, const std::string& text, std::string* failure) {
+    bool written = writeFileReplacing(path, text, failure);
     TextCache& cache = textCache();
     ScopedLock guard(cache.lock);
     cache.texts.remove(path);

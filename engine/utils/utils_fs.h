@@ -24,8 +24,9 @@ std::string gameFolder();
 void setGameFolder(const std::string& folder);
 
 // The folder of the game's logs: the game folder, except for the installed game, which never
-// writes beside itself: its logs go to the user's state folder joined with the AppData folder
-// name ("vellum" while none is known), created when missing. Ends with a backslash.
+// writes beside itself, and for a game folder the user may not write to: their logs go to the
+// user's state folder joined with the AppData folder name ("vellum" while none is known), created
+// when missing. Ends with a backslash.
 std::string logFolder();
 
 // The configuration's AppData folder name, which names the user folder below the system's
@@ -61,8 +62,10 @@ bool readTextFile(const std::string& name, std::string& out);
 // empty file, or a failed read.
 bool readFileRaw(const std::string& path, std::string& out);
 // Writes the text through a temporary file renamed over the target, so an interrupted save never
-// leaves a truncated file, and drops the path's cached text. True when every byte was written.
-bool writeTextFile(const std::string& path, const std::string& text);
+// leaves a truncated file, and drops the path's cached text. True when every byte was written;
+// otherwise `failure` (when given) says why (platform/files.h).
+bool writeTextFile(const std::string& path, const std::string& text,
+                   std::string* failure = nullptr);
 // Forgets every cached text file (the engine's cache clearing).
 void clearTextCache();
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 const std::string kRepository = VELLUM_SOURCE_DIR "/";
@@ -89,4 +91,52 @@ TEST(GameFolder, AFolderThatIsNoGameEndsTheRunAtOnceWithOneLineNamingIt) {
                                 "folder (" + top.native() + "Empty Game/data)\n");
     // No game ran: nothing was written into the folder.
     EXPECT_FALSE(top.exists("Empty Game/last_debug.log"));
+}
+
+TEST(GameFolder, AGameFolderThePlayerMayNotWriteToKeepsItsLogsInThePlayersStateFolder) {
+    TemporaryFolder top;
+    const std::string game = top.native() + "Shared Game/";
+    std::filesystem::create_directories(game);
+    for (const char* folder : {"data", "data_en"}) {
+        std::filesystem::copy(kRepository + folder, game + folder,
+                              std::filesystem::copy_options::recursive);
+    }
+    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+    const std::string state = top.native() + "state/";
+    const std::string data = top.native() + "userdata/";
+    std::filesystem::create_directories(state);
+    std::filesystem::create_directories(data);
+    using std::filesystem::perms;
+    std::filesystem::permissions(game,
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    // The superuser may write anywhere: the game then runs as the unprivileged user "nobody",
+    // who may read the game and the display's key and write the player's own folders only.
+    std::string runAs;
+    std::string display;
+    if (geteuid() == 0) {
+        runAs = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        std::filesystem::permissions(top.native(), perms::all);
+        std::filesystem::permissions(state, perms::all);
+        std::filesystem::permissions(data, perms::all);
+        if (const char* authority = std::getenv("XAUTHORITY")) {
+            std::filesystem::copy_file(authority, top.native() + "display-key");
+            std::filesystem::permissions(top.native() + "display-key", perms::owner_read |
+                                                                           perms::group_read |
+                                                                           perms::others_read);
+            display = "XAUTHORITY='" + top.native() + "display-key' ";
+        }
+    }
+    const std::string command = "cd '" + top.native() + "' && CI=1 " + display +
+                                "XDG_STATE_HOME='" + state + "' XDG_DATA_HOME='" + data + "' " +
+                                runAs + "'" VELLUM_EXECUTABLE "' '-game=" + game +
+                                "' ExitAfterFrames=30 FixedFrameTime=20 SoundDevice=0 "
+                                ">child.out 2>child.err";
+
+    const int exitCode = runShellCommand(command);
+    std::filesystem::permissions(game, perms::owner_write, std::filesystem::perm_options::add);
+
+    EXPECT_EQ(exitCode, 0) << top.read("child.err");
+    EXPECT_TRUE(std::filesystem::exists(state + "Vellum/last_debug.log"));
+    EXPECT_FALSE(std::filesystem::exists(game + "last_debug.log"));
 }

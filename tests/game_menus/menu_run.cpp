@@ -4,6 +4,7 @@
 #include "core/vellumengine.h"
 #include "gameimplementation.h"
 #include "platform/message_box.h"
+#include "scene/picture_area.h"
 #include "script/module_scripting.h"
 #include "support/game_data.h"
 #include "support/kept_screenshot.h"
@@ -18,11 +19,9 @@
 
 namespace {
 
-// The camera looks at z = 0 from this far in front; the screen shows 40 by 30 units there.
+// The camera looks at z = 0 from this far in front; the picture shows 40 by 30 units there.
 const float kCameraDistance = 20.65f;
-const float kPixelsPerUnit = 16.0f;
-const int kCentreX = 320;
-const int kCentreY = 240;
+const float kUnitsAcross = 40.0f;
 const int kFrameTime = 20;
 
 // The game, reporting at the frames asked for.
@@ -35,6 +34,10 @@ public:
     void onFrame() override {
         ++frame;
         CScriptHost& scripting = getEngine().getScripting();
+        auto action = plan.actions.find(frame);
+        if (action != plan.actions.end()) {
+            action->second();
+        }
         auto code = plan.code.find(frame);
         if (code != plan.code.end()) {
             scripting.callScriptCode(code->second);
@@ -77,6 +80,10 @@ std::string fileText(const std::string& path) {
 std::string runIni(const MenuRun& plan, const std::string& folder) {
     std::string ini = TestProgram::defaultGameIni();
     ini.replace(ini.find("Language=data_en"), 16, "Language=" + plan.language);
+    const std::string size = "XResolution=640\nYResolution=480";
+    ini.replace(ini.find(size), size.size(),
+                "XResolution=" + std::to_string(plan.window.width) +
+                    "\nYResolution=" + std::to_string(plan.window.height));
     ini += "ExitAfterFrames=" + std::to_string(plan.lastFrame + 1) +
            "\nFixedFrameTime=" + std::to_string(kFrameTime) + "\nInputReplay=" + folder +
            "input.txt\nScreenshotAt=";
@@ -88,14 +95,18 @@ std::string runIni(const MenuRun& plan, const std::string& folder) {
 
 } // namespace
 
-std::string screenPoint(float x, float y, float z) {
-    const float scale = kCameraDistance / (kCameraDistance + z) * kPixelsPerUnit;
-    return std::to_string(kCentreX + static_cast<int>(x * scale)) + " " +
-           std::to_string(kCentreY - static_cast<int>(y * scale));
+std::string screenPoint(float x, float y, float z, WindowSize window) {
+    const irr::core::recti picture = fitPictureArea(irr::core::dimension2du(
+        static_cast<irr::u32>(window.width), static_cast<irr::u32>(window.height)));
+    const float pixelsPerUnit = static_cast<float>(picture.getWidth()) / kUnitsAcross;
+    const float scale = kCameraDistance / (kCameraDistance + z) * pixelsPerUnit;
+    const irr::core::position2di centre = picture.getCenter();
+    return std::to_string(centre.X + static_cast<int>(x * scale)) + " " +
+           std::to_string(centre.Y - static_cast<int>(y * scale));
 }
 
-std::string clickAt(int frame, float x, float y, float z) {
-    const std::string point = screenPoint(x, y, z);
+std::string clickAt(int frame, float x, float y, float z, WindowSize window) {
+    const std::string point = screenPoint(x, y, z, window);
     return std::to_string(frame) + " mouse move " + point + "\n" + std::to_string(frame + 1) +
            " mouse left-down " + point + " buttons=1\n" + std::to_string(frame + 3) +
            " mouse left-up " + point + "\n";

@@ -2,9 +2,16 @@
 
 #include "support/test_program.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+// A window's size in pixels; the scene's picture keeps its 4:3 shape in it, centred.
+struct WindowSize {
+    int width = 640;
+    int height = 480;
+};
 
 // The bundled game (its real data) run unattended on the virtual display, driven by recorded
 // input, with screenshots and a report of what was on screen at chosen frames.
@@ -18,14 +25,17 @@ struct MenuRun {
     std::map<int, std::vector<std::string>> checks;
     // Frame -> script code run then (before the checks of that frame).
     std::map<int, std::string> code;
+    // Frame -> what the test does to the running game then (before the script code).
+    std::map<int, std::function<void()>> actions;
     int lastFrame = 0;
     std::string language = "data_en";
+    WindowSize window;
 };
 
-// The 640 by 480 window's pixel "X Y" that shows the scene point (x, y, z).
-std::string screenPoint(float x, float y, float z);
+// The window's pixel "X Y" that shows the scene point (x, y, z).
+std::string screenPoint(float x, float y, float z, WindowSize window = {});
 // Replay lines: a move onto the scene point at `frame`, a left click on it two frames later.
-std::string clickAt(int frame, float x, float y, float z);
+std::string clickAt(int frame, float x, float y, float z, WindowSize window = {});
 // Replay lines: a key pressed at `frame` and released a frame later.
 std::string keyPress(int frame, int keyCode, int character);
 // Replay lines: the lower-case word typed from `frame` on, one key every two frames.

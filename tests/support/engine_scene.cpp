@@ -2,6 +2,7 @@
 
 #include "core/vellumengine.h"
 #include "scene/node_sprite.h"
+#include "scene/picture_area.h"
 #include "scene/texture_cache.h"
 #include "scene/texture_region.h"
 
@@ -42,6 +43,21 @@ CSpriteNode* EngineScene::addSprite(const std::string& imagePath, const core::ve
 }
 
 core::position2di EngineScene::screenPoint(const core::vector3df& point) const {
-    return sceneManager->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(point,
-                                                                                        cameraNode);
+    // The projection the scene library makes over the whole screen, made over the picture.
+    const core::recti picture = fitPictureArea(videoDriver->getScreenSize());
+    core::matrix4 transformation = cameraNode->getProjectionMatrix();
+    transformation *= cameraNode->getViewMatrix();
+    f32 projected[4] = {point.X, point.Y, point.Z, 1.0f};
+    transformation.multiplyWith1x4Matrix(projected);
+    if (projected[3] < 0) {
+        return core::position2di(-10000, -10000);
+    }
+    const f32 zDiv = projected[3] == 0.0f ? 1.0f : core::reciprocal(projected[3]);
+    const s32 halfWidth = picture.getWidth() / 2;
+    const s32 halfHeight = picture.getHeight() / 2;
+    return core::position2di(
+        picture.UpperLeftCorner.X + halfWidth +
+            core::round32(static_cast<f32>(halfWidth) * (projected[0] * zDiv)),
+        picture.UpperLeftCorner.Y + halfHeight -
+            core::round32(static_cast<f32>(halfHeight) * (projected[1] * zDiv)));
 }

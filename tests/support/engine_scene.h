@@ -29,7 +29,7 @@ public:
                            const irr::core::dimension2df& size,
                            irr::scene::ISceneNode* parent = nullptr);
 
-    // The screen pixel the camera shows a scene point at.
+    // The window pixel the camera shows a scene point at, in the picture fitted into the window.
     irr::core::position2di screenPoint(const irr::core::vector3df& point) const;
 
 private:

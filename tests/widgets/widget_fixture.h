@@ -31,7 +31,7 @@ protected:
         std::ifstream image(testImagePath("orange_16.png"), std::ios::binary);
         program.writeData("gui/orange.png", std::string(std::istreambuf_iterator<char>(image), {}));
         setLanguage("data_en");
-        device = irr::createDevice(irr::video::EDT_NULL);
+        device = irr::createDevice(irr::video::EDT_NULL, windowSize);
         scene = std::make_unique<EngineScene>(device);
         game = new WidgetGame();
         getEngine().setClient(game);
@@ -60,6 +60,8 @@ protected:
     }
 
     static const irr::u32 kStart = 1000;
+    // The device's window; a fixture may change it before this fixture's SetUp.
+    irr::core::dimension2du windowSize{800, 600};
     TestProgram program;
     MessageBoxRecorder boxes;
     irr::IrrlichtDevice* device = nullptr;
