@@ -1,9 +1,14 @@
 #include "sound_mixer.h"
 
 #include "platform/native_path.h"
+#include "sound/sound_limiter.h"
+#include "utils/debug.h"
+#include "utils/utils_str.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
+
+#include <memory>
 
 namespace {
 
@@ -12,6 +17,17 @@ constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 1024;
 // The mixer group that holds the channels of effects played once.
 constexpr int kEffectGroup = 1;
+
+// Keeps the mixed output below full scale; used by SDL's audio thread while the output is open.
+std::unique_ptr<PeakLimiter> outputLimiter;
+int outputRate = kSampleRate;
+
+// The mixer sums its channels and the music in floating point, so a sum may pass full scale
+// unharmed; the limiter brings it back below before SDL converts it for the device.
+void limitOutput(void*, Uint8* stream, int bytes) {
+    outputLimiter->process(reinterpret_cast<float*>(stream),
+                           bytes / static_cast<int>(sizeof(float)) / outputLimiter->channelCount());
+}
 
 int mixerVolume(float volume) {
     if (volume < 0.01f) {
@@ -37,11 +53,17 @@ SoundOpenResult openSoundMixer(int channelCount, int loopChannelCount) {
         return SoundOpenResult::NoDevice;
     }
     Mix_Init(MIX_INIT_OGG);
-    if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kOutputChannels, kBufferFrames) != 0) {
+    // The device may change the rate and the channel count, never the sample format.
+    if (Mix_OpenAudio(kSampleRate, AUDIO_F32SYS, kOutputChannels, kBufferFrames) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return SoundOpenResult::NoDevice;
     }
+    Uint16 format;
+    int channels;
+    Mix_QuerySpec(&outputRate, &format, &channels);
+    outputLimiter = std::make_unique<PeakLimiter>(channels, outputRate);
+    Mix_SetPostMix(limitOutput, nullptr);
     Mix_AllocateChannels(channelCount);
     Mix_ReserveChannels(loopChannelCount);
     Mix_GroupChannels(loopChannelCount, channelCount - 1, kEffectGroup);
@@ -51,7 +73,13 @@ SoundOpenResult openSoundMixer(int channelCount, int loopChannelCount) {
 void closeSoundMixer() {
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
+    // Tells a game's author whose effects are mixed too loud how often the limiter had to act.
+    logDebug(format("Sound output limited for %lld of %lld ms",
+                    outputLimiter->limitedFrames() * 1000 / outputRate,
+                    outputLimiter->processedFrames() * 1000 / outputRate));
+    outputLimiter.reset();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

@@ -14,11 +14,12 @@ enum class SoundOpenResult {
     NoDevice,
 };
 
-// Checks the library's version, opens the default output (44100 Hz, 16-bit, stereo) and makes
+// Checks the library's version, opens the default output (44100 Hz, 32-bit float, stereo; SDL
+// converts to what the device takes) with a limiter that keeps the mix below full scale, and makes
 // `channelCount` channels, of which the first `loopChannelCount` are kept for looped effects and
 // the rest serve effects played once.
 SoundOpenResult openSoundMixer(int channelCount, int loopChannelCount);
-// Stops everything and closes the output.
+// Stops everything and closes the output; the debug log tells how long the limiter acted.
 void closeSoundMixer();
 // Frees what the audio library keeps for the calling thread (its error text); the sound thread
 // calls it last, since the library frees it by itself only for threads it made.

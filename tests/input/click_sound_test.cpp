@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -9,7 +10,8 @@
 
 namespace {
 
-// SDL's disk driver writes what plays, in real time, as 16-bit stereo at 44100 Hz.
+// SDL's disk driver writes what plays, in real time, as 32-bit float stereo at 44100 Hz (the
+// mixer's format); levels below are on the 16-bit scale.
 const int kFramesPerMs = 44100 / 1000;
 const int kAudible = 300;
 const int kSilent = 8;
@@ -21,14 +23,14 @@ std::string fileBytes(const std::string& path) {
 
 // The loudest sample from `fromMs` to `toMs` of the recording.
 int peak(const std::string& recording, int fromMs, int toMs) {
-    size_t count = recording.size() / 2;
-    std::vector<int16_t> samples(count);
-    std::memcpy(samples.data(), recording.data(), count * 2);
+    size_t count = recording.size() / sizeof(float);
+    std::vector<float> samples(count);
+    std::memcpy(samples.data(), recording.data(), count * sizeof(float));
     size_t from = static_cast<size_t>(fromMs) * kFramesPerMs * 2;
     size_t to = std::min(count, static_cast<size_t>(toMs) * kFramesPerMs * 2);
     int loudest = 0;
     for (size_t i = from; i < to; ++i) {
-        loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
+        loudest = std::max(loudest, static_cast<int>(std::fabs(samples[i]) * 32768.0f));
     }
     return loudest;
 }

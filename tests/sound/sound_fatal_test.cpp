@@ -64,7 +64,7 @@ TEST_F(SoundFailures, MissingFileEmptyNameAndFullBufferEndTheProgram) {
         testing::ExitedWithCode(1), "Sound effect buffer is full!");
 }
 
-TEST_F(SoundFailures, DebugLogTellsWhenTheThreadRunsAndWhenThereIsNoOutput) {
+TEST_F(SoundFailures, DebugLogTellsWhenTheThreadRunsHowLongItLimitedAndWhenThereIsNoOutput) {
     // The death test runs this test again in a new process, with a program folder of its own;
     // the log goes to the first one's.
     setenv("VELLUM_TEST_LOG_FOLDER", program.folder().engine().c_str(), 0);
@@ -84,5 +84,7 @@ TEST_F(SoundFailures, DebugLogTellsWhenTheThreadRunsAndWhenThereIsNoOutput) {
     std::string log = program.folder().read("last_debug.log");
     EXPECT_NE(log.find("\tSound device thread started\n"), std::string::npos) << log;
     EXPECT_NE(log.find("\tSound device thread stopped\n"), std::string::npos) << log;
+    // Silence never needs the limiter.
+    EXPECT_NE(log.find("\tSound output limited for 0 of "), std::string::npos) << log;
     EXPECT_NE(log.find("\tError: No sound device created!\n"), std::string::npos) << log;
 }

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "utils/utils_lang.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr int kRate = 44100;
+constexpr float kFullScale = 32768.0f;
 
 void appendWord(std::string& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -19,6 +21,11 @@ void appendWord(std::string& out, uint32_t value, int bytes) {
 
 int framesIn(int ms) {
     return static_cast<int>(static_cast<int64_t>(ms) * kRate / 1000);
+}
+
+// A sample of the recording on the 16-bit scale.
+int level(float sample) {
+    return static_cast<int>(std::fabs(sample) * kFullScale);
 }
 
 } // namespace
@@ -46,8 +53,8 @@ std::string toneWav(int toneMs, float amplitude, int silentMs) {
     return wav + data;
 }
 
-RecordedOutput::RecordedOutput(const std::string& bytes) : samples(bytes.size() / 2) {
-    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+RecordedOutput::RecordedOutput(const std::string& bytes) : samples(bytes.size() / sizeof(float)) {
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
 }
 
 int RecordedOutput::durationMs() const {
@@ -59,7 +66,7 @@ int RecordedOutput::peak(int fromMs, int toMs) const {
     size_t to = std::min(samples.size(), static_cast<size_t>(framesIn(toMs)) * 2);
     int loudest = 0;
     for (size_t i = from; i < to; ++i) {
-        loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
+        loudest = std::max(loudest, level(samples[i]));
     }
     return loudest;
 }
@@ -68,8 +75,8 @@ int RecordedOutput::onsets(int threshold, int gapMs) const {
     size_t gapSamples = static_cast<size_t>(framesIn(gapMs)) * 2;
     size_t quietRun = gapSamples;
     int count = 0;
-    for (int16_t sample : samples) {
-        if (std::abs(static_cast<int>(sample)) <= threshold) {
+    for (float sample : samples) {
+        if (level(sample) <= threshold) {
             ++quietRun;
             continue;
         }
@@ -79,6 +86,11 @@ int RecordedOutput::onsets(int threshold, int gapMs) const {
         quietRun = 0;
     }
     return count;
+}
+
+int RecordedOutput::clippedSamples() const {
+    return static_cast<int>(std::count_if(samples.begin(), samples.end(),
+                                          [](float sample) { return std::fabs(sample) >= 1.0f; }));
 }
 
 void SoundTest::SetUp() {

@@ -12,8 +12,9 @@
 // A tone as a 16-bit mono PCM WAV file at 44100 Hz, with `silentMs` of silence after it.
 std::string toneWav(int toneMs, float amplitude = 0.5f, int silentMs = 0);
 
-// What the sound thread played, as SDL's disk driver wrote it in real time: 16-bit stereo at
-// 44100 Hz. Times are milliseconds from the moment the output was opened.
+// What the sound thread played, as SDL's disk driver wrote it in real time: 32-bit float stereo
+// at 44100 Hz, the mixer's own format. Times are milliseconds from the moment the output was
+// opened; levels are on the 16-bit scale (full scale 32768) the device may convert to.
 class RecordedOutput {
 public:
     explicit RecordedOutput(const std::string& bytes);
@@ -24,9 +25,11 @@ public:
     // How often the output turns louder than `threshold` after staying below it for at least
     // `gapMs`; the first sound counts.
     int onsets(int threshold, int gapMs) const;
+    // Samples at full scale or beyond: what a device would clip.
+    int clippedSamples() const;
 
 private:
-    std::vector<int16_t> samples;
+    std::vector<float> samples;
 };
 
 // Samples quieter than this are taken for silence, louder than kAudible for sound.
