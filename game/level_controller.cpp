@@ -19,8 +19,9 @@ CGameDialogFactory* newestLevel = nullptr;
 // Whether the aimer is shown (1), hidden (0) or not yet set (-1); shared by all level controllers.
 int aimerShown = -1;
 
-// The energy gauge: holds a reference to the level whose energy it shows, so the watched value
-// lives as long as the gauge does.
+// The energy gauge: shows the level's energy as it is at each step (a hole's cost at once, so
+// the gauge never promises energy that is gone), and holds a reference to the level, so the
+// watched value lives as long as the gauge does.
 class CEnergyGauge : public CAtlasGaugeAnimator {
 public:
     explicit CEnergyGauge(CGameDialogFactory* level)
@@ -108,9 +109,7 @@ void CLevelController::startLevel() {
         label->setText(localizeIn("LEVELNAME", "LEVELNAME", Level->FilePath));
     }
     if (CNodeBasement* gaugeNode = getNodeByName("generator_energy")) {
-        auto* gauge = new CEnergyGauge(Level);
-        gauge->setMaxStep(0.01f);
-        attachAnimator(gaugeNode, gauge);
+        attachAnimator(gaugeNode, new CEnergyGauge(Level));
     }
 }
 

@@ -13,6 +13,8 @@ origin, y up; the top 2.5 units hold the HUD). Wave files store editor units, sc
   ship flies one segment per second, so spacing is its speed in units per second and a wave
   lasts as many seconds as its path has points, less one. Every path starts and ends outside the
   screen, and each wave starts where the one before ended, so the ship never jumps in sight.
+  The last wave ends where the ship has just left the screen (its last leg is cut there), since
+  the level is won when the ship reaches the end of that path.
 - A fire spot starts on a waypoint (the ship passes it exactly) and ends at the station; its name
   picks the kind of shot (see data/scripts/rules.nut: slow, normal, fast, big, burst).
 
@@ -28,6 +30,9 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "l
 EDITOR_UNIT = 40.0
 # Off-screen x for the ends of the paths.
 LEFT, RIGHT = -27, 27
+# The ship is out of sight once its centre is this far from the middle of the screen (half the
+# screen, 20 by 15 units, and half the ship's diagonal).
+EXIT_X, EXIT_Y = 21.7, 16.7
 
 # Shot speeds of rules.nut, and the share of real time the physics runs at (one step of 1/60 s
 # every 25 ms of level time at most, and about every 36-40 ms at the game's frame rates).
@@ -88,6 +93,21 @@ def resample(waypoints, spacing):
     return points, indices
 
 
+def cut_at_exit(waypoints):
+    """The waypoints up to where the path leaves the screen for the last time, ending there."""
+    inside = [abs(x) < EXIT_X and abs(y) < EXIT_Y for x, y in waypoints]
+    last = max(i for i, shown in enumerate(inside) if shown)
+    if last == len(waypoints) - 1:
+        return waypoints
+    (x0, y0), (x1, y1) = waypoints[last], waypoints[last + 1]
+    # The share of the leg at which it crosses the nearer of the exit lines.
+    share = min(((EXIT_X if x1 > x0 else -EXIT_X) - x0) / (x1 - x0) if x1 != x0 else 1.0,
+                ((EXIT_Y if y1 > y0 else -EXIT_Y) - y0) / (y1 - y0) if y1 != y0 else 1.0)
+    share = max(0.0, min(1.0, share))
+    exit_point = (round(x0 + (x1 - x0) * share, 2), round(y0 + (y1 - y0) * share, 2))
+    return waypoints[:last + 1] + [exit_point]
+
+
 def editor(value):
     return ("%.4f" % (value / EDITOR_UNIT)).rstrip("0").rstrip(".")
 
@@ -117,6 +137,7 @@ def write_level(number, title, background, next_level, target, actors, waves, sp
             out.write("TUTORIAL=%s\n" % tutorial)
 
     print("level%d, %s" % (number, title))
+    waves = waves[:-1] + [(cut_at_exit(waves[-1][0]), waves[-1][1])]
     elapsed = 0
     level_length = sum(len(resample(path, spacing)[0]) - 1 for path, _ in waves)
     for k, (waypoints, spots) in enumerate(waves):

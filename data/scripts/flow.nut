@@ -4,8 +4,12 @@
 
 const FIRST_LEVEL = "level1";
 const CURTAIN_MS = 350;
-// A finished level stays on screen this long before its result is shown.
-const RESULT_DELAY_MS = 1200;
+// A lost level stays on screen this long before its result is shown (the station's explosion).
+const LOST_RESULT_DELAY_MS = 1200;
+// A won level ends as the ship leaves the field, so its result follows almost at once.
+const WON_RESULT_DELAY_MS = 100;
+// The result of a won level is shown this long before a new high score asks for a name over it.
+const NAME_PROMPT_DELAY_MS = 1200;
 // A level is worth its number times this; every lost try of it costs a penalty.
 const LEVEL_SCORE_STEP = 1000;
 const RETRY_PENALTY = 250;
@@ -19,6 +23,7 @@ const LAST_LEVEL_NUMBER = 9;
 ::lastLevelScore <- 0;
 ::resultDialog <- "";
 ::afterHighScores <- "";   // the screen to show again when the high scores close
+::namePromptDue <- false;  // a new high score waits for the run's name
 ::curtainCount <- 0;
 ::curtainName <- "";
 
@@ -101,6 +106,7 @@ function closeScreens()
 // opens, since a replayed level has the same node names.
 function playLevel(name)
 {
+    enterDueRunName();
     ::pendingLevel = name;
     ::levelOver = true;
     core_SetProfileOption("RunOver", 0);
@@ -125,6 +131,7 @@ function enterPendingLevel()
 
 function backToMainMenu()
 {
+    enterDueRunName();
     ::levelOver = true;
     dropCurtain();
     core_SetTimeout(CURTAIN_MS, "enterMainMenu();");
@@ -148,7 +155,7 @@ function levelFinished_Good(next)
         core_SetProfileOption("RunOver", 1);
     core_SaveProfile();
     core_CloseDialog("pause");
-    core_SetTimeout(RESULT_DELAY_MS, "showLevelWon();");
+    core_SetTimeout(WON_RESULT_DELAY_MS, "showLevelWon();");
 }
 
 function levelFinished_Bad(next)
@@ -157,7 +164,7 @@ function levelFinished_Bad(next)
     core_SetProfileOption("RunFails", profileNumber("RunFails") + 1);
     core_SaveProfile();
     core_CloseDialog("pause");
-    core_SetTimeout(RESULT_DELAY_MS, "core_OpenDialog(\"level_lost\");");
+    core_SetTimeout(LOST_RESULT_DELAY_MS, "core_OpenDialog(\"level_lost\");");
 }
 
 function isGameEnd(next)
@@ -165,28 +172,21 @@ function isGameEnd(next)
     return next == "" || next == "end";
 }
 
-// A score good enough for the table asks for the player's name first (once per run); the
-// result screen follows.
+// The result screen comes first. A score good enough for the table enters it under the run's
+// name; the first time in a run, the name prompt opens over the result a moment later.
 function showLevelWon()
 {
     ::resultDialog = isGameEnd(::nextLevelName) ? "game_end" : "level_won";
-    if (core_GetHighScorePlace(profileNumber("RunScore")) == 0)
-    {
-        showLevelResult();
-        return;
-    }
-    if (profileText("RunName") == "")
-    {
-        askHighScoreName();
-        return;
-    }
-    enterRunScore();
-    showLevelResult();
-}
-
-function showLevelResult()
-{
     core_OpenDialog(::resultDialog);
+    if (core_GetHighScorePlace(profileNumber("RunScore")) == 0)
+        return;
+    if (profileText("RunName") != "")
+    {
+        enterRunScore();
+        return;
+    }
+    ::namePromptDue = true;
+    core_SetTimeout(NAME_PROMPT_DELAY_MS, "askHighScoreName();");
 }
 
 function levelWonOpened()
@@ -215,6 +215,7 @@ function retryLevel()
 // The table replaces the game-end screen, which comes back when the table is closed.
 function showHighScoresAfterGame()
 {
+    enterDueRunName();
     core_CloseDialog("game_end");
     ::afterHighScores = "game_end";
     core_OpenDialog("highscores");
@@ -224,4 +225,22 @@ function showHighScoresAfterGame()
 function enterRunScore()
 {
     core_AddHighScore(profileNumber("RunScore"), profileText("RunName"), profileNumber("RunStamp"));
+}
+
+// Names the run and enters its score under that name.
+function setRunName(name)
+{
+    ::namePromptDue = false;
+    core_SetProfileOption("LastHighScoreName", name);
+    core_SetProfileOption("RunName", name);
+    core_SaveProfile();
+    enterRunScore();
+}
+
+// A player who leaves the result screen before the name prompt has answered it keeps the name
+// it would have offered, so the new high score is never lost.
+function enterDueRunName()
+{
+    if (::namePromptDue)
+        setRunName(offeredHighScoreName());
 }

@@ -132,14 +132,20 @@ function resumeGame()
     core_CloseDialog("pause");
 }
 
-// The name prompt starts with the name the player gave last, or the profile's name.
+// The name the prompt offers: the one the player gave last, or the profile's name.
+function offeredHighScoreName()
+{
+    local name = profileText("LastHighScoreName");
+    return name == "" ? core_GetActiveProfileName() : name;
+}
+
+// The name prompt, over the result screen while the run's name is still due.
 function askHighScoreName()
 {
+    if (!::namePromptDue || core_IsDialogOpened("highscore_name"))
+        return;
     core_OpenDialog("highscore_name");
-    local name = profileText("LastHighScoreName");
-    if (name == "")
-        name = core_GetActiveProfileName();
-    core_SetNodeAttribute("highscore_name_field_text", "typed", name);
+    core_SetNodeAttribute("highscore_name_field_text", "typed", offeredHighScoreName());
 }
 
 function highScoreNameEntered()
@@ -148,11 +154,6 @@ function highScoreNameEntered()
     local name = typeof typed == "string" ? strip(typed) : "";
     if (name == "")
         name = core_GetActiveProfileName();
-    name = shortName(name);
-    core_SetProfileOption("LastHighScoreName", name);
-    core_SetProfileOption("RunName", name);
-    core_SaveProfile();
     core_CloseDialog("highscore_name");
-    enterRunScore();
-    showLevelResult();
+    setRunName(shortName(name));
 }

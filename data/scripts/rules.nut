@@ -109,16 +109,17 @@ function launchShot(kind, parent, x, y, vx, vy)
     core_CreateSprite(text, {x = x, y = y, z = -0.1}, parent);
 }
 
-// The first shot of the first level: how to stop it.
+// The first shot of the first level: how to stop it. The note stands in the lower left corner,
+// away from the way the ship's shots take from the top towards the station.
 function showFireTutorial(t)
 {
     local ship = core_GetNode("mad_ship");
     if (ship == null)
         return;
     local text = core_GetTranslation("TUTORIAL", game_GetCurrentLevelPath() + "strings.lng");
-    local panel = core_CreateSprite("raw:\\-Texture:\\gui\\panel.png\n-Size:w24 h6\n"
+    local panel = core_CreateSprite("raw:\\-Texture:\\gui\\panel.png\n-Size:w17.6 h5.6\n"
         + "-Alpha:1 t400\n-Label:?\n-Selfdestruction:t8000 f800\n",
-        {x = 0.0, y = -10.5, z = -1.5, retSprite = 1}, ship._parentid);
+        {x = -10.0, y = -11.1, z = -1.5, retSprite = 1}, ship._parentid);
     if (panel != null)
-        core_SetNodeText(panel, "<dy=1.9>\n" + text);
+        core_SetNodeText(panel, "<dy=1.1>\n<font-size:-1>\n" + text);
 }

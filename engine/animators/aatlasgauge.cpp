@@ -31,13 +31,14 @@ void CAtlasGaugeAnimator::onStep(irr::scene::ISceneNode*, float delta, irr::u32 
         return;
     }
     const float target = std::min(1.0f, std::max(0.0f, *Watched));
-    bool changed = false;
     if (Shown == kNothingShown) {
-        // The first value is shown at once; it is clamped like every later one, so no column
-        // outside the grid is ever shown.
-        changed = true;
+        // The first value is where the gauge starts, not a change: its column is set at once
+        // (clamped like every later one, so no column outside the grid is ever shown), and a
+        // gauge that fades stays hidden.
         Shown = target;
+        showColumn();
     }
+    bool changed = false;
     if (target != Shown) {
         changed = true;
         if (std::fabs(target - Shown) < MaxStep) {
@@ -59,9 +60,13 @@ void CAtlasGaugeAnimator::onStep(irr::scene::ISceneNode*, float delta, irr::u32 
     }
 }
 
-void CAtlasGaugeAnimator::showChange(irr::u32 time) {
+void CAtlasGaugeAnimator::showColumn() {
     Sprite->setAtlas(std::ceil(Shown * (Sprite->getAtlasW() - 1)), Sprite->getAtlasY(),
                      Sprite->getAtlasW(), Sprite->getAtlasH(), 0);
+}
+
+void CAtlasGaugeAnimator::showChange(irr::u32 time) {
+    showColumn();
     if (FadeTime != 0) {
         Sprite->setAlphaFactor(1.0f);
         FadeDeadline = time + static_cast<irr::u32>(FadeTime);

@@ -18,6 +18,9 @@ KeyboardHook& keyboardHook() {
     return *hook;
 }
 
+// The colour a selected text is shown in.
+const char* const kSelectionMarkup = "<color=#FFD27F>\n";
+
 bool isPrintable(unsigned char byte) {
     if (byte < 0x20 || byte == 0x7F) {
         return false;
@@ -85,10 +88,12 @@ void CTextEditorBehaviour::onTick(irr::scene::ISceneNode*, irr::u32) {
         std::string stored = node->getStringProperty(PropertyName, std::string());
         if (stored != Text) {
             Text = left(editableText(stored), MaxLength);
+            Selected = !Text.empty();
         }
     }
     // A line that starts with "<" would be read as markup; a blank in front keeps it text.
-    std::string shown = ShownPrefix + (startsWith(Text, "<") ? " " : "") + Text + "|";
+    std::string shown = ShownPrefix + (Selected ? kSelectionMarkup : "") +
+                        (startsWith(Text, "<") ? " " : "") + Text + "|";
     if (textNode->getText() != shown) {
         textNode->setText(shown);
     }
@@ -104,17 +109,35 @@ void CTextEditorBehaviour::onKey(const irr::SEvent::SKeyInput& key) {
             irr::IrrlichtDevice* device = getEngine().getDevice();
             irr::IOSOperator* os = device != nullptr ? device->getOSOperator() : nullptr;
             const char* clipboard = os != nullptr ? os->getTextFromClipboard() : nullptr;
+            replaceSelection();
             append(clipboard != nullptr ? clipboard : "");
         }
         return;
     }
     if (key.Key == irr::KEY_BACK || key.Key == irr::KEY_DELETE) {
-        if (!Text.empty()) {
+        if (Selected) {
+            replaceSelection();
+        } else if (!Text.empty()) {
             Text.pop_back();
         }
         textChanged();
+    } else if (key.Key == irr::KEY_END || key.Key == irr::KEY_HOME || key.Key == irr::KEY_LEFT ||
+               key.Key == irr::KEY_RIGHT) {
+        // Moving the cursor keeps the text and ends the selection, so typing goes on after it.
+        Selected = false;
     } else if (key.Key != irr::KEY_RETURN && key.Char != 0) {
-        append(typedByte(key.Char));
+        const std::string typed = editableText(typedByte(key.Char));
+        if (!typed.empty()) {
+            replaceSelection();
+            append(typed);
+        }
+    }
+}
+
+void CTextEditorBehaviour::replaceSelection() {
+    if (Selected) {
+        Text.clear();
+        Selected = false;
     }
 }
 

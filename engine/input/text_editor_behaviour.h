@@ -10,9 +10,12 @@
 // A one-line text editor on a text node (a label): while it holds the keyboard, typed characters
 // are appended, Backspace and Delete remove the last one, and Control+V appends the clipboard's
 // text. The text is cut to the maximum length, capitalized when asked, kept in a named property
-// of the node, and shown in the node followed by a "|" cursor. Only printable single-byte
-// characters are taken (no line breaks), and the shown line never starts a markup tag, so typed
-// text is always shown as text. One editor holds the keyboard at a time: the newest one.
+// of the node, and shown in the node followed by a "|" cursor. A text put into the property by
+// someone else (a script offering a name) is taken over selected: it is shown in the selection
+// colour, and the first key replaces it (Backspace and Delete clear it). Only printable
+// single-byte characters are taken (no line breaks), and the shown line never starts a markup
+// tag, so typed text is always shown as text. One editor holds the keyboard at a time: the
+// newest one.
 class CTextEditorBehaviour : public CBaseAnimator {
 public:
     static constexpr irr::u32 kInterval = 30;
@@ -37,6 +40,8 @@ public:
 private:
     // Appends what of the bytes can be typed, then cuts, capitalizes and stores the text.
     void append(const std::string& bytes);
+    // Drops a selected text before a key changes it.
+    void replaceSelection();
     void textChanged();
     void letKeyboardGo();
 
@@ -45,6 +50,7 @@ private:
     std::string Text;
     std::string PropertyName;
     bool Capitalize = false;
+    bool Selected = false;
     std::string ShownPrefix;
 };
 

@@ -69,25 +69,27 @@ TEST_F(AtlasGauge, FirstValueOutsideTheRangeShowsTheNearestEndAtOnce) {
     EXPECT_EQ(sprite->getAtlasX(), 4);
 }
 
-TEST_F(AtlasGauge, WithAFadeTimeItShowsAtEachChangeAndFadesOutAfterwards) {
+TEST_F(AtlasGauge, WithAFadeTimeItStaysHiddenAtItsFirstValueAndShowsAtEachChange) {
     CSpriteNode* sprite = makeGaugeSprite();
     watched = 0.5f;
     attachAnimatorEveryFrame(sprite, new CAtlasGaugeAnimator(&watched, 3000));
     EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 0) << "hidden until the first step";
     frameAt(kStart + 100);
-    EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 1);
-    frameAt(kStart + 3100);
-    EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 1) << "the fade time has not passed yet";
-    // 0.1 per 100 ms once it has.
+    EXPECT_EQ(sprite->getAtlasX(), 2) << "the first value sets the column";
+    EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 0) << "the first value is no change";
     frameAt(kStart + 3300);
-    EXPECT_NEAR(sprite->getAlphaFactor(), 0.8f, 1e-4f);
+    EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 0);
 
     watched = 0.75f;
     frameAt(kStart + 3400);
     EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 1);
     EXPECT_EQ(sprite->getAtlasX(), 3);
-    frameAt(kStart + 6500);
-    frameAt(kStart + 7500);
+    frameAt(kStart + 6400);
+    EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 1) << "the fade time has not passed yet";
+    // 0.1 per 100 ms once it has.
+    frameAt(kStart + 6600);
+    EXPECT_NEAR(sprite->getAlphaFactor(), 0.8f, 1e-4f);
+    frameAt(kStart + 7600);
     EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 0);
     frameAt(kStart + 9000);
     EXPECT_FLOAT_EQ(sprite->getAlphaFactor(), 0);

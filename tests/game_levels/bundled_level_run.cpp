@@ -3,9 +3,12 @@
 #include "core/server_game.h"
 #include "core/vellumengine.h"
 #include "gameimplementation.h"
+#include "level.h"
+#include "level_controller.h"
 #include "object_info.h"
 #include "platform/message_box.h"
 #include "scene/node_base.h"
+#include "scene/node_sprite.h"
 #include "scene/node_utilities.h"
 #include "script/module_scripting.h"
 #include "support/game_data.h"
@@ -15,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -70,6 +75,40 @@ int countObjects(irr::scene::ISceneNode* node, const std::string& type) {
     return count;
 }
 
+// The camera looks at the objects' plane (z = 0) from this far in front of it.
+const float kCameraDistance = 20.65f;
+const char* const kNotePanelImage = "_panel.png";
+
+// Health bars below `node` (itself included) that are not faded out.
+int countShownHealthBars(irr::scene::ISceneNode* node) {
+    int count = 0;
+    CObjectInfoAnimator* info = findObjectInfo(node);
+    if (info != nullptr && info->getHealthBar() != nullptr &&
+        info->getHealthBar()->getAlphaFactor() > 0) {
+        ++count;
+    }
+    for (irr::scene::ISceneNode* child : node->getChildren()) {
+        count += countShownHealthBars(child);
+    }
+    return count;
+}
+
+// The first node below `node` whose name ends with `ending` (sprites are named after their
+// image).
+irr::scene::ISceneNode* findNamedEnding(irr::scene::ISceneNode* node, const std::string& ending) {
+    const std::string name = node->getName();
+    if (name.size() >= ending.size() &&
+        name.compare(name.size() - ending.size(), ending.size(), ending) == 0) {
+        return node;
+    }
+    for (irr::scene::ISceneNode* child : node->getChildren()) {
+        if (irr::scene::ISceneNode* found = findNamedEnding(child, ending)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
 // The game, writing what the test asks about to a report file.
 class ReportingGame : public CGameImplementation {
 public:
@@ -84,6 +123,10 @@ public:
             tell("ship", getNodeByName("mad_ship"));
             std::fprintf(report, "target@%d %d\n", frame, countObjects(root, "TARGET"));
         }
+        if (std::find(run.probeFrames.begin(), run.probeFrames.end(), frame) !=
+            run.probeFrames.end()) {
+            probe(root);
+        }
         if (frame == run.frames) {
             CScriptHost& scripting = getEngine().getScripting();
             std::fprintf(report, "good %d\nbad %d\nboxes %d\ntarget %d\nrocks %d\n",
@@ -96,6 +139,23 @@ public:
     int boxes = 0;
 
 private:
+    void probe(irr::scene::ISceneNode* root) {
+        auto* gauge = dynamic_cast<CSpriteNode*>(getNodeByName("generator_energy"));
+        if (CGameDialogFactory* level = currentLevel(); level != nullptr && gauge != nullptr) {
+            const float energy = std::min(1.0f, std::max(0.0f, level->energy));
+            std::fprintf(report, "energy@%d %.3f %.0f %.0f\n", frame, level->energy,
+                         std::ceil(energy * (gauge->getAtlasW() - 1)), gauge->getAtlasX());
+        }
+        std::fprintf(report, "bars@%d %d\n", frame, countShownHealthBars(root));
+        if (CNodeBasement* note = asEngineNode(findNamedEnding(root, kNotePanelImage))) {
+            const irr::core::vector3df at = note->getAbsolutePosition();
+            const irr::core::dimension2df size = note->getSize();
+            const float scale = kCameraDistance / (kCameraDistance + at.Z);
+            std::fprintf(report, "note@%d %.3f %.3f %.3f %.3f\n", frame,
+                         (at.X - size.Width / 2) * scale, (at.Y - size.Height / 2) * scale,
+                         (at.X + size.Width / 2) * scale, (at.Y + size.Height / 2) * scale);
+        }
+    }
     void tell(const std::string& what, CNodeBasement* node) {
         irr::core::vector3df at = node ? node->getAbsolutePosition() : irr::core::vector3df(999);
         std::fprintf(report, "%s@%d %.3f %.3f\n", what.c_str(), frame, at.X, at.Y);

@@ -68,6 +68,17 @@ const char* const kCountLevelEndings =
     "::levelFinished_Good <- function(next) { ::goodCalls++; ::gameGood(next); };"
     "::levelFinished_Bad <- function(next) { ::badCalls++; ::gameBad(next); };";
 
+// Notes the first frame the ship is out of sight (its centre half its diagonal beyond the 40 by
+// 30 units of the screen), and the first frames the result and the name prompt are open.
+const char* const kWatchTheEnd =
+    "::shipGoneAt <- 0; ::resultAt <- 0; ::promptAt <- 0;"
+    "::shipInSight <- function() { local ship = core_GetNode(\"mad_ship\");"
+    "  return ship != null && fabs(ship._x) < 21.7 && fabs(ship._y) < 16.7; };"
+    "::noteTheEnd <- function(frame) {"
+    "  if (::shipGoneAt == 0 && !::shipInSight()) ::shipGoneAt = frame;"
+    "  if (::resultAt == 0 && core_IsDialogOpened(\"level_won\")) ::resultAt = frame;"
+    "  if (::promptAt == 0 && core_IsDialogOpened(\"highscore_name\")) ::promptAt = frame; };";
+
 } // namespace
 
 TEST(GameMenus, TheMusicBarTakesTheClickedVolumeIntoTheProfileAndScreensCloseAgain) {
@@ -159,10 +170,12 @@ TEST(GameMenus, WinningTheLastLevelAsksForANameAndEntersTheRunInTheHighScores) {
     run.lastFrame = 400;
     auto report = runMenus(program, run);
 
-    // The level stays on screen a moment before the prompt; the prompt pauses it.
+    // The game-end screen comes first, the name prompt over it a moment later; both pause the
+    // level.
     EXPECT_EQ(report["highscore_name@200"], 0);
+    EXPECT_EQ(report["game_end@200"], 1);
     EXPECT_EQ(report["highscore_name@235"], 1);
-    EXPECT_EQ(report["game_end@235"], 0);
+    EXPECT_EQ(report["game_end@235"], 1);
     EXPECT_EQ(report["levelstate@235"], 3);
     EXPECT_EQ(report["highscore_name@300"], 0);
     EXPECT_EQ(report["game_end@300"], 1);
@@ -227,30 +240,49 @@ TEST(GameMenus, TheGermanLanguageFolderHasEveryTextOfTheMenus) {
     EXPECT_EQ(report["languagefile"], 1);
 }
 
-TEST(GameMenus, LevelOneStartedFromTheMenuIsWonByPlayAndTheNextLevelBecomesCurrent) {
+TEST(GameMenus, LevelOneWonByPlayShowsItsResultAsTheShipLeavesThenAsksTheNameAndGoesOn) {
     TestProgram program;
     MenuRun run;
     // Level 1 opens at frame 106. A black hole beside the small rock, then white holes in front
     // of the station as each of the ship's three shots comes (times in frames after the opening).
-    // The last wave ends at about frame 2105; the name prompt follows a second later.
+    // The ship leaves the screen at the end of its last wave at about frame 1990.
     const int opened = 106;
     run.input = newGame() + holeAt(opened + 272, "right", -12, 1) +
                 holeAt(opened + 422, "left", 10, -4) + holeAt(opened + 1242, "left", 10, -4) +
                 holeAt(opened + 1492, "left", 10, -4) + clickAt(2200, 0, kPromptOkY, kPromptItemZ) +
                 clickAt(2250, kLeftButtonX, kResultButtonY, kScreenItemZ);
-    run.code = {{90, kCountLevelEndings}};
+    run.code = {{90, std::string(kCountLevelEndings) + kWatchTheEnd}};
+    for (int frame = 1900; frame < 2200; ++frame) {
+        run.code[frame] = "::noteTheEnd(" + std::to_string(frame) + ");";
+    }
     run.shots = {{opened + 500, "menus_level1_holes.png"},
-                 {2240, "menus_level1_won.png"},
+                 {2040, "menus_level1_won.png"},
+                 {2120, "menus_level1_name.png"},
+                 {2240, "menus_level1_named.png"},
                  {2330, "menus_level2.png"}};
-    run.checks = {{2050, {"::goodCalls", "level1"}},
-                  {2240, {"level_won"}},
+    run.checks = {{1900, {"::goodCalls", "level1"}},
+                  {2199, {"::shipGoneAt", "::resultAt", "::promptAt"}},
+                  {2240, {"level_won", "highscore_name"}},
                   {2330, {"::goodCalls", "::badCalls", "level1", "level2", "levelstate"}}};
     run.lastFrame = 2331;
     auto report = runMenus(program, run);
 
-    EXPECT_EQ(report["::goodCalls@2050"], 0);
-    EXPECT_EQ(report["level1@2050"], 1);
+    EXPECT_EQ(report["::goodCalls@1900"], 0);
+    EXPECT_EQ(report["level1@1900"], 1);
+    // "Level complete!" within a second (50 frames) of the ship leaving the screen, and the name
+    // prompt over it only after it could be read a while.
+    const int shipGone = report["::shipGoneAt@2199"];
+    const int result = report["::resultAt@2199"];
+    const int prompt = report["::promptAt@2199"];
+    SCOPED_TRACE("ship gone at frame " + std::to_string(shipGone) + ", result at " +
+                 std::to_string(result) + ", prompt at " + std::to_string(prompt));
+    EXPECT_GT(shipGone, 1900);
+    EXPECT_GT(result, shipGone);
+    EXPECT_LE(result - shipGone, 50);
+    EXPECT_GE(prompt - result, 50);
+    EXPECT_LT(prompt, 2200);
     EXPECT_EQ(report["level_won@2240"], 1);
+    EXPECT_EQ(report["highscore_name@2240"], 0);
     EXPECT_EQ(report["::goodCalls@2330"], 1);
     EXPECT_EQ(report["::badCalls@2330"], 0);
     EXPECT_EQ(report["level1@2330"], 0);
@@ -259,6 +291,50 @@ TEST(GameMenus, LevelOneStartedFromTheMenuIsWonByPlayAndTheNextLevelBecomesCurre
     EXPECT_EQ(report["boxes"], 0);
     EXPECT_EQ(report["languagefile"], 1);
     EXPECT_EQ(profileValue(program, "sCurrentLevel"), "level2");
+    EXPECT_NE(program.folder().read("Profile/hiscores.ini").find(";1000;Player\n"),
+              std::string::npos);
+}
+
+TEST(GameMenus, LeavingTheResultBeforeTheNamePromptKeepsTheOfferedNameInTheHighScores) {
+    TestProgram program;
+    MenuRun run;
+    // The result opens at about frame 155 and the prompt would follow a second later; "Next
+    // level" is clicked before that.
+    run.input = newGame() + clickAt(180, kLeftButtonX, kResultButtonY, kScreenItemZ);
+    run.code = {{90, "core_SetProfileOption(\"LastHighScoreName\", \"Ada\");"},
+                {150, "levelFinished_Good(\"level2\");"}};
+    run.shots = {{175, "menus_level_won_at_once.png"}};
+    run.checks = {{175, {"level_won", "highscore_name"}},
+                  {260, {"highscore_name", "level_won", "level2"}}};
+    run.lastFrame = 270;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["level_won@175"], 1);
+    EXPECT_EQ(report["highscore_name@175"], 0);
+    EXPECT_EQ(report["highscore_name@260"], 0);
+    EXPECT_EQ(report["level_won@260"], 0);
+    EXPECT_EQ(report["level2@260"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_NE(program.folder().read("Profile/hiscores.ini").find(";1000;Ada\n"), std::string::npos);
+    EXPECT_EQ(profileValue(program, "Option[RunName]"), "Ada");
+}
+
+TEST(GameMenus, TheNamePromptOffersTheLastNameSelectedSoThatTypingReplacesIt) {
+    TestProgram program;
+    MenuRun run;
+    run.input = newGame() + typing(230, "max") + clickAt(245, 0, kPromptOkY, kPromptItemZ);
+    run.code = {{90, "core_SetProfileOption(\"LastHighScoreName\", \"Zoe\");"},
+                {150, "levelFinished_Good(\"level2\");"}};
+    run.shots = {{225, "menus_name_offered.png"}};
+    run.checks = {{225, {"highscore_name"}}, {270, {"highscore_name", "level_won"}}};
+    run.lastFrame = 280;
+    auto report = runMenus(program, run);
+
+    EXPECT_EQ(report["highscore_name@225"], 1);
+    EXPECT_EQ(report["highscore_name@270"], 0);
+    EXPECT_EQ(report["level_won@270"], 1);
+    EXPECT_EQ(report["boxes"], 0);
+    EXPECT_NE(program.folder().read("Profile/hiscores.ini").find(";1000;Max\n"), std::string::npos);
 }
 
 TEST(GameMenus, LevelOneLeftAloneIsLostWhenTheStationFallsAndTryAgainStartsItAfresh) {

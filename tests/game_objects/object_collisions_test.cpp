@@ -152,16 +152,17 @@ TEST_F(GameObjectsTest, HealthBarShowsTheHealthFractionAfterEachChange) {
     ASSERT_NE(gauge, nullptr);
     EXPECT_EQ(findObjectInfo(rock)->getHealthBar(), nullptr);
 
-    // Shown at first, faded out once the fade time has passed without a change.
+    // Hidden while the object is unhurt, shown when it is hit, faded out once the fade time has
+    // passed without a change.
     frames(2);
-    EXPECT_FLOAT_EQ(bar->getAlphaFactor(), 1);
-    frames(180);
+    EXPECT_FLOAT_EQ(gauge->getShown(), 1);
     EXPECT_FLOAT_EQ(bar->getAlphaFactor(), 0);
-    EXPECT_FLOAT_EQ(info->getHealthFraction(), 1);
 
     objectCollisions().onCollision(ship, rock);
     frames(1);
     EXPECT_FLOAT_EQ(info->getHealthFraction(), 0.75f);
     EXPECT_FLOAT_EQ(gauge->getShown(), 0.75f);
     EXPECT_FLOAT_EQ(bar->getAlphaFactor(), 1);
+    frames(180);
+    EXPECT_FLOAT_EQ(bar->getAlphaFactor(), 0);
 }

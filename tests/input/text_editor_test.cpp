@@ -65,7 +65,7 @@ TEST_F(TextEditorTest, TypedMarkupIsShownAsTextAndNeverRuns) {
     // Every line break is left out, so typed text never starts a line of its own.
     run("core_SetNodeAttribute(\"entry_text\", \"playername\", \"a\\n<img src='x'>\\r\\n\");");
     frames(3);
-    EXPECT_EQ(label->getText(), "<left>\na<img src='x|");
+    EXPECT_EQ(label->getText(), "<left>\n<color=#FFD27F>\na<img src='x|");
     EXPECT_TRUE(label->getImageIds().empty());
     EXPECT_TRUE(played.empty());
 }
@@ -92,6 +92,30 @@ TEST_F(TextEditorTest, KeysEditOneCapitalizedLineOfPrintableCharactersUpToTheMax
     EXPECT_EQ(label->getText(), "<left>\nAnn L\xe9\x80"
                                 "abcde|");
     EXPECT_EQ(inputGame->seen.size(), 2 * 25u) << "the game still sees every key";
+}
+
+TEST_F(TextEditorTest, AnOfferedTextIsSelectedAndTheFirstKeyReplacesIt) {
+    run("core_SetNodeAttribute(\"entry_text\", \"playername\", \"Zoe\");");
+    frames(2);
+    EXPECT_EQ(label->getText(), "<left>\n<color=#FFD27F>\nZoe|");
+    tap(irr::KEY_SHIFT, 0);
+    type(L"max");
+    EXPECT_EQ(stored(), "Max");
+    frames(2);
+    EXPECT_EQ(label->getText(), "<left>\nMax|");
+
+    // Backspace clears a selected text at once; a cursor key keeps it and types on after it.
+    run("core_SetNodeAttribute(\"entry_text\", \"playername\", \"Ada\");");
+    frames(2);
+    tap(irr::KEY_BACK, L'\b');
+    EXPECT_EQ(stored(), "");
+    run("core_SetNodeAttribute(\"entry_text\", \"playername\", \"Ada\");");
+    frames(2);
+    tap(irr::KEY_END, 0);
+    type(L"m");
+    EXPECT_EQ(stored(), "Adam");
+    frames(2);
+    EXPECT_EQ(label->getText(), "<left>\nAdam|");
 }
 
 TEST_F(TextEditorTest, TheNewestEditorHoldsTheKeyboardUntilItGoes) {
