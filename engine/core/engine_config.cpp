@@ -1,5 +1,6 @@
 #include "engine_config.h"
 
+#include "core/user_file_save.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -100,6 +101,12 @@ void EngineConfig::load() {
         setUnattendedRun(true);
     }
 
+    // A process killed while saving leaves a temporary file behind (the file it was replacing is
+    // whole); such files are cleared away here.
+    int leftovers = removeLeftoverTemporaries(userFolder());
+    if (leftovers > 0) {
+        logDebug(format("Removed %i unfinished saves from the user folder", leftovers));
+    }
     std::string options;
     readFileRaw(userOrProgramFile("game_options.ini", "game.ini"), options);
     options = "\n" + options + "\n";
@@ -113,13 +120,15 @@ void EngineConfig::load() {
     HighScores.loadHighScores("main", userOrProgramFile("hiscores.ini", "hiscores.ini"));
 }
 
-void EngineConfig::save() {
+bool EngineConfig::save() {
     std::string text;
     writeOption(text, "ActiveProfile", ActiveProfile);
     writeOption(text, "PastProfiles", joinList(PastProfiles, ','));
-    writeTextFile(userFolder() + "game_options.ini", text);
+    bool optionsSaved = saveUserFile(userFolder() + "game_options.ini", text);
     firstRun = 0;
-    HighScores.saveHighScores(userFolder() + "hiscores.ini");
+    bool scoresSaved =
+        !HighScores.isDirty() || HighScores.saveHighScores(userFolder() + "hiscores.ini");
+    return optionsSaved && scoresSaved;
 }
 
 std::vector<ScreenshotRequest> parseScreenshotRequests(const std::string& text) {

@@ -28,10 +28,12 @@ public:
     // The value of the key in getGameIni.
     std::string getGameIniValue(const std::string& key);
 
-    // Reads game.ini, the options file (game.ini when the user has none) and the high scores.
+    // Reads game.ini, the options file (game.ini when the user has none) and the high scores,
+    // after removing the temporary files of saves that a killed process left in the user folder.
     void load();
-    // Writes the options file and the high scores (when changed) to the user folder.
-    void save();
+    // Writes the options file and the high scores (when changed) to the user folder. False when
+    // a file could not be written (the player was told; the file on disk is the one before).
+    bool save();
 
     CHighScoreTable HighScores;
     std::string Version = "0.0a";

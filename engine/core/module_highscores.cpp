@@ -1,5 +1,6 @@
 #include "module_highscores.h"
 
+#include "core/user_file_save.h"
 #include "platform/files.h"
 #include "utils/key_value.h"
 #include "utils/number_text.h"
@@ -78,7 +79,7 @@ bool CHighScoreTable::saveHighScores(const std::string& path) {
             writeOption(text, format("Line%i_internals", i), entry.Internals);
         }
     }
-    if (!writeTextFile(path, text)) {
+    if (!saveUserFile(path, text)) {
         return false;
     }
     Dirty = 0;
@@ -90,9 +91,12 @@ bool CHighScoreTable::resetHighScores(bool keepFiles) {
         entry = HighScoreEntry();
     }
     if (!keepFiles) {
+        // The copy replaces the old file in one step; without a default table to copy, the old
+        // file goes, as the table is empty now.
         std::string copy = userFolder() + "hiscores_" + TableName + ".ini";
-        removeFile(copy);
-        copyFile(gameFolder() + "hiscores.ini", copy);
+        if (!copyFile(gameFolder() + "hiscores.ini", copy)) {
+            removeFile(copy);
+        }
     }
     Dirty = 1;
     return true;

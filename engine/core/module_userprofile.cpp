@@ -1,5 +1,6 @@
 #include "module_userprofile.h"
 
+#include "core/user_file_save.h"
 #include "utils/base64.h"
 #include "utils/checksums.h"
 #include "utils/debug.h"
@@ -98,7 +99,7 @@ bool CUserProfile::save() {
         Extension->save(text, this);
     }
     text += Options.serializeOptions();
-    return writeTextFile(profilePath(), text);
+    return saveUserFile(profilePath(), text);
 }
 
 void CUserProfile::apply() {

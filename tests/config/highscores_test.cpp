@@ -91,6 +91,14 @@ TEST_F(HighScoreTest, EmptyFileResetsAndRenewsTheUsersCopyOfTheDefaults) {
     EXPECT_EQ(readUserFile("hiscores.ini"), kEmptyTable);
 }
 
+TEST_F(HighScoreTest, ResetWithoutDefaultsRemovesTheUsersStaleCopy) {
+    writeUserFile("hiscores_main.ini", "stale");
+    CHighScoreTable table;
+    table.loadHighScores("main", userPath("hiscores.ini"));
+    EXPECT_FALSE(userFileExists("hiscores_main.ini"));
+    EXPECT_TRUE(table.isDirty());
+}
+
 TEST_F(HighScoreTest, ResetKeepingFilesOnlyEmptiesTheTable) {
     CHighScoreTable table = tableWith({10, 5});
     EXPECT_TRUE(table.resetHighScores(true));

@@ -68,3 +68,45 @@ TEST(FileQueries, SizesFoldersAndListing) {
     EXPECT_TRUE(removeFile(folder.engine() + "copy.bin"));
     EXPECT_FALSE(folder.exists("copy.bin"));
 }
+
+TEST(FileWrite, FailureNamesTheStepAndTheReason) {
+    TemporaryFolder folder;
+    std::string failure;
+    EXPECT_FALSE(writeFileReplacing(folder.engine() + "missing\\a.txt", "x", &failure));
+    EXPECT_EQ(failure, "creating a temporary file in " + folder.native() +
+                           "missing/: No such file or directory");
+    RenameFailure renameFailure;
+    EXPECT_FALSE(writeFileReplacing(folder.engine() + "b.txt", "x", &failure));
+    EXPECT_EQ(failure.rfind("replacing " + folder.native() + "b.txt: ", 0), 0u) << failure;
+}
+
+// What a killed writer leaves behind is what the cleaning removes, and nothing else.
+TEST(FileWrite, TemporariesAreHiddenAndOnlyTheyAreRemovedAsLeftovers) {
+    TemporaryFolder folder;
+    std::string temporary;
+    setRenameHook([&temporary](const std::string& from, const std::string&) {
+        temporary = from.substr(from.rfind('/') + 1);
+        return false;
+    });
+    EXPECT_FALSE(writeFileReplacing(folder.engine() + "Profile.ini", "new"));
+    setRenameHook(nullptr);
+    EXPECT_EQ(temporary.rfind(".Profile.ini", 0), 0u) << temporary;
+    EXPECT_TRUE(isTemporaryFileName(temporary)) << temporary;
+    EXPECT_FALSE(folder.exists(temporary));
+
+    folder.write("profile.ini", "kept");
+    folder.write(temporary, "cut");
+    folder.write(".hiscores.ini.tmp-A1b2C3", "cut");
+    const std::vector<std::string> kept{".d.tmp-abcdef/x",  ".tmp-abcdef",      ".x.tmp-abc",
+                                        ".x.tmp-abc_de",    "notes.tmp-abcdef", "profile.ini",
+                                        temporary + "-copy"};
+    for (const std::string& name : kept) {
+        folder.write(name, "kept");
+    }
+    EXPECT_EQ(removeLeftoverTemporaries(folder.engine()), 2);
+    EXPECT_FALSE(folder.exists(temporary));
+    EXPECT_FALSE(folder.exists(".hiscores.ini.tmp-A1b2C3"));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(folder.exists(name)) << name;
+    }
+}
