@@ -145,6 +145,10 @@ private:
     int switchCount = 0;
     int trigCount = 0;
     std::atomic<uint32_t> mainThreadId{0};
+    // Lock order, outermost first: sceneLock, inputLock, then the focus chain's lock. A frame
+    // holds sceneLock while the device delivers input and while animators (click behaviours
+    // among them) tick, so whatever takes inputLock outside a frame takes sceneLock first. The
+    // locks of the caches, the log and the sound server are only ever taken after these.
     CriticalSectionLock sceneLock;
     CriticalSectionLock inputLock;
     irr::scene::ISceneNode* fader = nullptr;

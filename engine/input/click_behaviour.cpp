@@ -93,6 +93,8 @@ void CClickBehaviour::onTick(irr::scene::ISceneNode*, irr::u32) {
     if (KeyShortcut != 0 && handleShortcut()) {
         return;
     }
+    // The scene lock comes before the input lock (see CVellumEngine); a frame already holds it.
+    ScopedLock sceneGuard(engine.getSceneLock());
     ScopedLock guard(engine.getInputLock());
     CFocusChain& chain = getFocusChain();
     int id = Target->getID();

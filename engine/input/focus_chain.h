@@ -20,7 +20,9 @@ enum class InputHandlers {
 // The process's focus registry: which nodes hit testing considers, which node the cursor is over
 // and which were pressed, released and right-clicked, the modal levels that decide which nodes
 // may receive input, and the behaviours that inputs are handed to. One lock guards it all; it is
-// used from the main thread (input events, frames, scripts).
+// used from the main thread (input events, frames, scripts). It comes after the scene lock and
+// the input lock (see CVellumEngine) and is never held while behaviours run; the methods that
+// look nodes up take the scene lock before it.
 class CFocusChain {
 public:
     // Levels of ModalityList entries besides the modal levels 1, 2, ...
@@ -30,8 +32,6 @@ public:
     CFocusChain();
     CFocusChain(const CFocusChain&) = delete;
     CFocusChain& operator=(const CFocusChain&) = delete;
-
-    CriticalSectionLock& lock() { return Lock; }
 
     // The ID of the nearest visible clickable under the screen point, 0 for none. A pixel-perfect
     // sprite only counts where its texture is opaque.

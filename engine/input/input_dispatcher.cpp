@@ -26,7 +26,6 @@ void queueInputDispatch(InputHandlers list, bool isRelease) {
 
 void dispatchInput(InputHandlers list, bool isRelease) {
     CFocusChain& chain = getFocusChain();
-    ScopedLock guard(chain.lock());
     chain.resetHandled();
     // An action may open a dialog whose behaviours join the list, or close one whose behaviours
     // leave it: the walk goes over a copy that keeps each behaviour alive until it ends.

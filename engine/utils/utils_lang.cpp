@@ -14,7 +14,9 @@ const std::string kEnglish = "data_en";
 constexpr size_t kStringCacheBuckets = 101;
 
 struct Localization {
-    // Guards the language and the current string file.
+    // Guards the language and the current string file. localize holds it while it resolves the
+    // string file, which takes the data path cache's lock; that cache takes this one only while
+    // its own lock is free, so the order is always this lock, then the path cache's.
     CriticalSectionLock languageLock;
     std::string language;
     bool languageChanged = false;

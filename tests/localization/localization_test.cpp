@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 class Localization : public testing::Test {
@@ -199,6 +201,30 @@ TEST_F(Localization, DebugModeBypassesOnlyTheFinishedStrings) {
 TEST_F(Localization, EmptyKeyGivesEmptyText) {
     EXPECT_EQ(localize(""), "");
     EXPECT_FALSE(program.exists("data_en/strings.lng"));
+}
+
+// The sound thread resolves music paths while the main thread looks up strings, which resolves
+// the string file under the language lock. Both must take the language lock and the path cache's
+// lock in one order; the other order deadlocks now and then, and the thread sanitizer reports it
+// at once.
+TEST_F(Localization, LookupsAndPathResolutionOnTwoThreadsDoNotDeadlock) {
+    program.write("data_en/strings.lng", "A=first");
+    program.write("data/sounds/music/theme.ogg", "");
+    const int rounds = 2000;
+    std::string resolved;
+    std::thread resolver([&resolved, rounds] {
+        for (int round = 0; round < rounds; ++round) {
+            resolved = resolveDataPathUncached("sounds\\music\\theme.ogg");
+        }
+    });
+    std::string text;
+    for (int round = 0; round < rounds; ++round) {
+        setLanguage("data_en");
+        text = localize("A");
+    }
+    resolver.join();
+    EXPECT_EQ(text, "first");
+    EXPECT_EQ(resolved, programFolder() + "data\\sounds\\music\\theme.ogg");
 }
 
 } // namespace
