@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ pkg-config
+    cmake g++ pkg-config python3
     libirrlicht-dev libbox2d-dev libsdl2-dev libsdl2-mixer-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libx11-dev xvfb xauth libgl1-mesa-dri
