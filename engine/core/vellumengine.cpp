@@ -49,6 +49,7 @@ CVellumEngine::~CVellumEngine() {
     setEngineStageSource(nullptr);
     setDebugModeSource(nullptr);
     setPauseLevelSource(nullptr);
+    writeDebugLog();
 }
 
 IGameClient* CVellumEngine::getClient() {

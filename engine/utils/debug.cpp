@@ -37,13 +37,17 @@ DebugLog& debugLog() {
     return *log;
 }
 
-void writeLogAtExit() {
+} // namespace
+
+void writeDebugLog() {
     DebugLog& log = debugLog();
     std::lock_guard<std::recursive_mutex> guard(log.mutex);
     if (!log.path.empty()) {
         writeTextFile(log.path, log.buffer);
     }
 }
+
+namespace {
 
 // Statistics of one measured place, kept in the order the places first completed.
 // The counters are updated without the profiler's lock (scopes run once per node and frame, on
@@ -210,7 +214,7 @@ void logDebug(const std::string& text, const char* file, int line) {
     }
     if (!log.exitHandlerRegistered) {
         log.exitHandlerRegistered = true;
-        registerExitHandler(writeLogAtExit);
+        registerExitHandler(writeDebugLog);
     }
     if (log.buffer.empty()) {
         readFileRaw(log.path, log.buffer);

@@ -28,6 +28,9 @@ void setFatalErrorHandler(std::function<void(const std::string& text)> handler);
 // entry (with a source file) writes the log when it has grown past 50000 characters and keeps the
 // last 30000 in memory; the whole log is written again at process exit.
 void logDebug(const std::string& text, const char* file = nullptr, int line = 0);
+// Writes the debug log now. The engine calls it last as it goes at process exit, since what it
+// logs while shutting down (the sound thread's end) comes after the exit-time write.
+void writeDebugLog();
 // Places the debug log in another folder (tools and tests); the log there is read afresh.
 void setDebugLogFolder(const std::string& folder);
 // The folder of the engine's diagnostic files (the log, the profiling report, debug dumps):

@@ -140,3 +140,27 @@ TEST(GameFolder, AGameFolderThePlayerMayNotWriteToKeepsItsLogsInThePlayersStateF
     EXPECT_TRUE(std::filesystem::exists(state + "Vellum/last_debug.log"));
     EXPECT_FALSE(std::filesystem::exists(game + "last_debug.log"));
 }
+
+TEST(GameFolder, WhatTheEngineLogsWhileShuttingDownReachesTheDebugLog) {
+    TemporaryFolder top;
+    const std::string game = top.native() + "Game/";
+    std::filesystem::create_directories(game + "Profile");
+    for (const char* folder : {"data", "data_en"}) {
+        std::filesystem::copy(kRepository + folder, game + folder,
+                              std::filesystem::copy_options::recursive);
+    }
+    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+    TemporaryFolder elsewhere;
+
+    // The sound thread stops as the engine goes, after the game's frames are over.
+    const int exitCode = runShellCommand(
+        "cd '" + elsewhere.native() +
+        "' && CI=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=sound.raw '" VELLUM_EXECUTABLE
+        "' '-game=" +
+        game + "' ExitAfterFrames=30 FixedFrameTime=20 >child.out 2>child.err");
+
+    EXPECT_EQ(exitCode, 0) << elsewhere.read("child.err");
+    const std::string log = top.read("Game/last_debug.log");
+    EXPECT_NE(log.find("Sound device thread started"), std::string::npos) << log;
+    EXPECT_NE(log.find("Sound device thread stopped"), std::string::npos) << log;
+}
