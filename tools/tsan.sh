@@ -28,8 +28,13 @@ cmake --build "$build" -j"$(nproc)"
 export TSAN_OPTIONS="suppressions=$root/tools/tsan.supp:second_deadlock_stack=1:die_after_fork=0:exitcode=66"
 screen="-screen 0 1920x1200x24 -noreset"
 
+# The fuzz targets' seed replays are left out: their harness turns the engine's fatal exit into
+# an exception thrown out of quick_exit, which the C library declares never to throw, and the
+# sanitizer's instrumentation of the frames in between ends the process there. They run in the
+# ordinary and the address-sanitizer builds.
 if [[ "${TSAN_SKIP_TESTS:-0}" != 1 ]]; then
-    (cd "$build" && CI=1 xvfb-run -a -s "$screen" ctest --output-on-failure -j"$(nproc)" "$@")
+    (cd "$build" && CI=1 xvfb-run -a -s "$screen" ctest --output-on-failure -j"$(nproc)" \
+        -E '^fuzz_.*_seeds$' "$@")
 fi
 
 # The game run: a fresh home and user folders, 3750 frames of 16 ms, random input for the

@@ -31,15 +31,19 @@ int COpenDialogList::isDialogOpen(const std::string& name) {
 
 void COpenDialogList::closeDialogs(
     const std::string& list, const std::function<void(const std::string& name)>& closeDialog) {
-    ScopedLock guard(lock);
     std::string names = normalizeDialogList(list);
     bool closeAll = names == "," || names == ",-1,";
-    // Closing may unregister dialogs from this list; work on a copy of the names.
+    // Closing unregisters dialogs from this list and takes the scene's locks, which are taken
+    // before this list's lock when a dialog opens; so the names are copied under the lock and
+    // the dialogs closed without it.
     std::vector<std::string> toClose;
-    for (IOpenDialog* dialog : dialogs) {
-        const std::string& name = dialog->getDialogName();
-        if (closeAll || names.find("," + name + ",") != std::string::npos) {
-            toClose.push_back(name);
+    {
+        ScopedLock guard(lock);
+        for (IOpenDialog* dialog : dialogs) {
+            const std::string& name = dialog->getDialogName();
+            if (closeAll || names.find("," + name + ",") != std::string::npos) {
+                toClose.push_back(name);
+            }
         }
     }
     for (const std::string& name : toClose) {
