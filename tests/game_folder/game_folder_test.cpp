@@ -36,19 +36,25 @@ ChildRun runGame(const TemporaryFolder& workingFolder, const std::string& argume
     return run;
 }
 
+// A copy of the bundled game (common and English data, game.ini) in the folder `game`, with a
+// "Profile" folder that keeps the player's files inside when `withProfile`.
+void copyBundledGame(const std::string& game, bool withProfile) {
+    std::filesystem::create_directories(withProfile ? game + "Profile" : game);
+    for (const char* folder : {"data", "data_en"}) {
+        std::filesystem::copy(kRepository + folder, game + folder,
+                              std::filesystem::copy_options::recursive);
+    }
+    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+}
+
 } // namespace
 
 TEST(GameFolder, AGameInAFolderWithCapitalsAndSpacesRunsFromAnotherWorkingFolder) {
     TemporaryFolder top;
     const std::string game = top.native() + "My Games/Vellum Copy/";
-    std::filesystem::create_directories(game + "Profile");
-    for (const char* folder : {"data", "data_en"}) {
-        std::filesystem::copy(kRepository + folder, game + folder,
-                              std::filesystem::copy_options::recursive);
-    }
     // The game's own game.ini says where its screenshot goes (relative: into the game folder);
     // the command line still overrides its keys.
-    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+    copyBundledGame(game, true);
     std::string text = top.read("My Games/Vellum Copy/game.ini");
     for (const auto& [key, value] :
          {std::pair<std::string, std::string>{"ScreenshotAt", "40:Shot Here.png"},
@@ -96,12 +102,7 @@ TEST(GameFolder, AFolderThatIsNoGameEndsTheRunAtOnceWithOneLineNamingIt) {
 TEST(GameFolder, AGameFolderThePlayerMayNotWriteToKeepsItsLogsInThePlayersStateFolder) {
     TemporaryFolder top;
     const std::string game = top.native() + "Shared Game/";
-    std::filesystem::create_directories(game);
-    for (const char* folder : {"data", "data_en"}) {
-        std::filesystem::copy(kRepository + folder, game + folder,
-                              std::filesystem::copy_options::recursive);
-    }
-    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+    copyBundledGame(game, false);
     const std::string state = top.native() + "state/";
     const std::string data = top.native() + "userdata/";
     std::filesystem::create_directories(state);
@@ -144,12 +145,7 @@ TEST(GameFolder, AGameFolderThePlayerMayNotWriteToKeepsItsLogsInThePlayersStateF
 TEST(GameFolder, WhatTheEngineLogsWhileShuttingDownReachesTheDebugLog) {
     TemporaryFolder top;
     const std::string game = top.native() + "Game/";
-    std::filesystem::create_directories(game + "Profile");
-    for (const char* folder : {"data", "data_en"}) {
-        std::filesystem::copy(kRepository + folder, game + folder,
-                              std::filesystem::copy_options::recursive);
-    }
-    std::filesystem::copy_file(kRepository + "game.ini", game + "game.ini");
+    copyBundledGame(game, true);
     TemporaryFolder elsewhere;
 
     // The sound thread stops as the engine goes, after the game's frames are over.
