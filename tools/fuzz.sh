@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Fuzzes one target (or each in turn) for a number of seconds with libFuzzer, clang's
-# AddressSanitizer and UndefinedBehaviorSanitizer, in ./build-fuzz.
+# Fuzzes one target (or each in turn) with libFuzzer, clang's AddressSanitizer and
+# UndefinedBehaviorSanitizer, in ./build-fuzz, until it has run SECONDS or a number of
+# executions (FUZZ_RUNS, default 1 000 000), whichever comes first.
 #   tools/fuzz.sh list             the targets
 #   tools/fuzz.sh TARGET SECONDS   one target
 #   tools/fuzz.sh all SECONDS      every target in turn, SECONDS each
 # The committed seeds (tests/fuzz/corpus/TARGET) are copied to build-fuzz/corpus/TARGET, which
 # grows while fuzzing; inputs that fail are left in build-fuzz/findings/TARGET (with the run's
-# output in build-fuzz/findings/TARGET.log). Ends with the
-# line "target=TARGET executions=N seconds=S findings=K" per target and exits non-zero when any
-# target had a finding.
+# output in build-fuzz/findings/TARGET.log). Prints the line
+# "target=TARGET executions=N seconds=S exec_per_s=R cov=C features=F corpus=U findings=K" per
+# target (cov: the code edges reached, features: libFuzzer's finer coverage signal, corpus: the
+# inputs kept) and exits non-zero when any target had a finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -60,7 +62,7 @@ fuzz_target() {
     start=$(date +%s)
     TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=$leaks:allocator_may_return_null=0 \
         UBSAN_OPTIONS=print_stacktrace=1 \
-        "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -detect_leaks=$leaks \
+        "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="${FUZZ_RUNS:-1000000}" -timeout=10 -detect_leaks=$leaks \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" >"$log" 2>&1 || status=$?
     end=$(date +%s)
@@ -77,7 +79,16 @@ fuzz_target() {
         # The target ended the process without leaving an input behind.
         count=1
     fi
-    echo "target=$target executions=${executions:-0} seconds=$((end - start)) findings=$count"
+    local rate=0
+    [[ $end -gt $start ]] && rate=$((${executions:-0} / (end - start)))
+    # The last status line libFuzzer printed: "#N DONE cov: C ft: F corp: U/..." or a pulse.
+    local status_line cov features units
+    status_line=$(grep -E '^#[0-9]+ .*cov: ' "$log" | tail -n 1 || true)
+    cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$status_line")
+    features=$(sed -nE 's/.* ft: ([0-9]+).*/\1/p' <<<"$status_line")
+    units=$(sed -nE 's/.* corp: ([0-9]+).*/\1/p' <<<"$status_line")
+    echo "target=$target executions=${executions:-0} seconds=$((end - start)) exec_per_s=$rate" \
+        "cov=${cov:-0} features=${features:-0} corpus=${units:-0} findings=$count"
     [[ $count -eq 0 ]]
 }
 
