@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <thread>
+
 namespace {
 
 class NamedDialog : public IOpenDialog {
@@ -58,4 +61,42 @@ TEST(OpenDialogs, RegistryHoldsOneReferenceAndFindsByName) {
     EXPECT_EQ(open.isDialogOpen("options"), 0);
     EXPECT_EQ(open.size(), 0u);
     dialog->drop();
+}
+
+// Opening a dialog takes the scene's lock and then the list's; closing goes through the list and
+// closes each dialog under the scene's lock. Done on two threads at once, a list that kept its
+// lock while closing would deadlock (and the thread sanitizer reports the inverted order).
+TEST(OpenDialogs, OpeningAndClosingOnTwoThreadsDoNotDeadlock) {
+    COpenDialogList open;
+    CriticalSectionLock sceneLock;
+    std::map<std::string, NamedDialog*> shown;
+    int closedCount = 0;
+    auto closeByName = [&](const std::string& name) {
+        ScopedLock scene(sceneLock);
+        auto found = shown.find(name);
+        if (found == shown.end()) {
+            return;
+        }
+        open.registerDialog(-1, found->second);
+        found->second->drop();
+        shown.erase(found);
+        ++closedCount;
+    };
+    const int rounds = 50000;
+    std::thread opener([&] {
+        for (int round = 0; round < rounds; ++round) {
+            ScopedLock scene(sceneLock);
+            auto* dialog = new NamedDialog("d" + std::to_string(round));
+            shown[dialog->getDialogName()] = dialog;
+            open.registerDialog(1, dialog);
+        }
+    });
+    for (int round = 0; round < rounds; ++round) {
+        open.closeDialogs("", closeByName);
+    }
+    opener.join();
+    open.closeDialogs("-1", closeByName);
+    EXPECT_EQ(closedCount, rounds);
+    EXPECT_EQ(open.size(), 0u);
+    EXPECT_TRUE(shown.empty());
 }
