@@ -225,8 +225,9 @@ int CNodeBasement::getEffectiveAlpha() const {
     if (HideCount > 0) {
         return 0;
     }
-    int alpha = static_cast<int>(Alpha * AlphaFactor * 255.0f);
-    alpha = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);
+    // Clamped as a float: an author's alpha may be far beyond what an int holds, or NaN.
+    const float scaled = Alpha * AlphaFactor * 255.0f;
+    const int alpha = scaled > 0.0f ? static_cast<int>(scaled < 255.0f ? scaled : 255.0f) : 0;
     return alpha >= AlphaThreshold ? alpha : 0;
 }
 

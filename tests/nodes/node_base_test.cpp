@@ -6,6 +6,7 @@
 #include "utils/engine_state.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -49,6 +50,19 @@ TEST_F(NodeBase, NewNodeHasTheDocumentedDefaults) {
     EXPECT_EQ(node->getNodeKind(), static_cast<irr::u32>(irr::scene::ESNT_BILLBOARD));
     EXPECT_EQ(node->getType(), irr::scene::ESNT_UNKNOWN);
     EXPECT_STREQ(node->getName(), "id00001F41_");
+}
+
+TEST_F(NodeBase, AlphaFarBeyondTheUnitRangeOrNotANumberIsClamped) {
+    CNodeBasement* node =
+        makeNode(nullptr, 8001, irr::core::vector3df(), irr::core::dimension2df(1, 1));
+    node->setAlpha(5.5e16f);
+    EXPECT_EQ(node->getEffectiveAlpha(), 255);
+    node->setAlpha(-1e30f);
+    EXPECT_EQ(node->getEffectiveAlpha(), 0);
+    node->setAlpha(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(node->getEffectiveAlpha(), 0);
+    node->setAlpha(0.5f);
+    EXPECT_EQ(node->getEffectiveAlpha(), 127);
 }
 
 // A node that counts how often it is drawn.
