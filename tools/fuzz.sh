@@ -83,7 +83,7 @@ fuzz_target() {
     [[ $end -gt $start ]] && rate=$((${executions:-0} / (end - start)))
     # The last status line libFuzzer printed: "#N DONE cov: C ft: F corp: U/..." or a pulse.
     local status_line cov features units
-    status_line=$(grep -E '^#[0-9]+ .*cov: ' "$log" | tail -n 1 || true)
+    status_line=$(grep -E '^#[0-9]+[[:space:]].*cov: ' "$log" | tail -n 1 || true)
     cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$status_line")
     features=$(sed -nE 's/.* ft: ([0-9]+).*/\1/p' <<<"$status_line")
     units=$(sed -nE 's/.* corp: ([0-9]+).*/\1/p' <<<"$status_line")
