@@ -2,6 +2,7 @@
 
 #include "scene/description_values.h"
 #include "utils/debug.h"
+#include "utils/number_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
@@ -29,12 +30,19 @@ std::string restOfLine(const std::string& text, size_t from) {
     return text.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
+// Editor units in level units; a value whose level units are beyond the float range is
+// reported and read as 0, like any number beyond it.
+float toLevelUnits(float editorValue) {
+    return engineFloat(static_cast<double>(editorValue) * kEditorUnit,
+                       format("%g editor units", static_cast<double>(editorValue)));
+}
+
 irr::core::vector2df readTaggedPoint(const std::string& value) {
     float x = 0;
     float y = 0;
     readTaggedFloat(value, 'x', x);
     readTaggedFloat(value, 'y', y);
-    return irr::core::vector2df(x * kEditorUnit, y * kEditorUnit);
+    return irr::core::vector2df(toLevelUnits(x), toLevelUnits(y));
 }
 
 WaveActor readActor(const std::string& line, int depth) {
@@ -56,10 +64,10 @@ WaveActor readActor(const std::string& line, int depth) {
     readTaggedFloat(values, 'y', actor.y);
     readTaggedFloat(values, 'w', actor.w);
     readTaggedFloat(values, 'h', actor.h);
-    actor.x *= kEditorUnit;
-    actor.y *= kEditorUnit;
-    actor.w *= kEditorUnit;
-    actor.h *= kEditorUnit;
+    actor.x = toLevelUnits(actor.x);
+    actor.y = toLevelUnits(actor.y);
+    actor.w = toLevelUnits(actor.w);
+    actor.h = toLevelUnits(actor.h);
     return actor;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/native_path.h"
 #include "scene/anchor_table.h"
 #include "utils/debug.h"
+#include "utils/text_file_check.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
@@ -55,9 +56,23 @@ CheckSession::CheckSession() : languageFolders(findLanguageFolders()) {
         return (kind & kBoxButtonMask) == kBoxYesNo ? kAnswerYes : kAnswerOk;
     });
     setFatalErrorHandler([](const std::string& text) { throw FatalReport{text}; });
+    // Bad bytes and overlong lines are reported at their own line, once however often the file
+    // is read.
+    setTextFileProblemHandler([this](const TextFileProblem& problem) {
+        const CheckPlace place{problem.path, problem.line};
+        if (!firstVisit(format("text file problem %s:%i", problem.path.c_str(), problem.line))) {
+            return;
+        }
+        if (problem.partNotRead) {
+            error(place, "this line " + problem.what);
+        } else {
+            warning(place, "this line " + problem.what);
+        }
+    });
 }
 
 CheckSession::~CheckSession() {
+    setTextFileProblemHandler(nullptr);
     setFatalErrorHandler(nullptr);
     setMessageBoxHook(nullptr);
     if (device) {

@@ -108,7 +108,7 @@ void EngineConfig::load() {
         logDebug(format("Removed %i unfinished saves from the user folder", leftovers));
     }
     std::string options;
-    readFileRaw(userOrProgramFile("game_options.ini", "game.ini"), options);
+    readSavedFileRaw(userOrProgramFile("game_options.ini", "game.ini"), options);
     options = "\n" + options + "\n";
     ActiveProfile = getOption(options, "ActiveProfile");
     PastProfiles = splitList(getOption(options, "PastProfiles"), ',', false);

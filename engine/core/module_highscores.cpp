@@ -45,10 +45,10 @@ bool CHighScoreTable::loadHighScores(const std::string& name, const std::string&
         entry = HighScoreEntry();
     }
     std::string contents;
-    bool reset = !readFileRaw(path, contents);
+    bool reset = !readSavedFileRaw(path, contents);
     if (reset) {
         resetHighScores(false);
-        readFileRaw(path, contents);
+        readSavedFileRaw(path, contents);
     }
     std::string text = "\n" + contents + "\n";
     for (int i = 0; i < kEntryCount; ++i) {

@@ -61,7 +61,7 @@ CUserProfile::~CUserProfile() {
 
 void CUserProfile::load() {
     std::string contents;
-    bool read = readFileRaw(profilePath(), contents);
+    bool read = readSavedFileRaw(profilePath(), contents);
     Options.setChangeCount(0);
     if (!read) {
         markChanged();

@@ -29,6 +29,13 @@ irr::SEvent emptyEvent() {
     return event;
 }
 
+// A line or word as a problem report quotes it: a long one (the file may hold anything) is
+// cut.
+std::string quoted(const std::string& text) {
+    constexpr size_t kQuotedLength = 80;
+    return text.size() <= kQuotedLength ? text : text.substr(0, kQuotedLength) + "...";
+}
+
 // A whole decimal number within [low, high]; nothing else may be in the word.
 bool readNumber(const std::string& word, int low, int high, int& value) {
     int parsed = 0;
@@ -71,7 +78,7 @@ std::string readMouse(const std::vector<std::string>& words, irr::SEvent& event)
         std::find_if(std::begin(kMouseEventNames), std::end(kMouseEventNames),
                      [&name](const char* known) { return name == known; });
     if (found == std::end(kMouseEventNames)) {
-        return format("unknown mouse event \"%s\"", words[2].c_str());
+        return format("unknown mouse event \"%s\"", quoted(words[2]).c_str());
     }
     irr::SEvent::SMouseInput& mouse = event.MouseInput;
     event.EventType = irr::EET_MOUSE_INPUT_EVENT;
@@ -104,7 +111,7 @@ std::string readMouse(const std::vector<std::string>& words, irr::SEvent& event)
             mouse.ButtonStates = static_cast<irr::u32>(mask);
         } else {
             return format("unexpected \"%s\" (shift, ctrl or buttons=MASK from 0 to %d)",
-                          words[next].c_str(), kButtonMaskLimit);
+                          quoted(words[next]).c_str(), kButtonMaskLimit);
         }
     }
     return std::string();
@@ -118,7 +125,7 @@ std::string readKey(const std::vector<std::string>& words, irr::SEvent& event) {
     event.EventType = irr::EET_KEY_INPUT_EVENT;
     const std::string direction = toLower(words[2]);
     if (direction != "down" && direction != "up") {
-        return format("\"%s\" is neither down nor up", words[2].c_str());
+        return format("\"%s\" is neither down nor up", quoted(words[2]).c_str());
     }
     key.PressedDown = direction == "down";
     int code = 0;
@@ -156,7 +163,7 @@ std::string readLine(const std::vector<std::string>& words, RecordedEvent& recor
     if (device == "key") {
         return readKey(words, recorded.event);
     }
-    return format("unknown input \"%s\" (mouse or key)", words[1].c_str());
+    return format("unknown input \"%s\" (mouse or key)", quoted(words[1]).c_str());
 }
 
 } // namespace
@@ -211,7 +218,7 @@ InputRecording parseInputRecording(const std::string& text) {
             recording.events.push_back(recorded);
         } else {
             recording.problems.push_back(format("line %d (%s): %s", static_cast<int>(index + 1),
-                                                line.c_str(), problem.c_str()));
+                                                quoted(line).c_str(), problem.c_str()));
         }
     }
     std::stable_sort(

@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "utils/debug.h"
+#include "utils/text_file_check.h"
 #include "utils/utils_str.h"
 
 namespace {
@@ -36,6 +37,9 @@ bool CRecordedInput::startReplay(const std::string& path) {
     std::string text;
     if (!readWholeFile(path, text)) {
         showErrorBox("InputReplay: cannot read " + path, false);
+        return false;
+    }
+    if (!checkTextFileBytes(path, text)) {
         return false;
     }
     InputRecording recording = parseInputRecording(text);

@@ -23,6 +23,21 @@ int readDigitRun(const std::string& text, size_t& position, double& value) {
     return count;
 }
 
+// The digits after a decimal point as a fraction; those beyond a double's precision are read
+// past and left out, so that any number of them gives a number.
+double readFraction(const std::string& text, size_t& position) {
+    constexpr int kSignificantDigits = 17;
+    double digits = 0.0;
+    int used = 0;
+    for (; position < text.size() && isDigit(text[position]); ++position) {
+        if (used < kSignificantDigits) {
+            digits = digits * 10.0 + (text[position] - '0');
+            ++used;
+        }
+    }
+    return digits / std::pow(10.0, used);
+}
+
 } // namespace
 
 bool getKeyValue(const std::string& section, const std::string& key, std::string& value) {
@@ -80,6 +95,7 @@ float readDescriptionFloat(const std::string& value) {
 }
 
 float readFloatAt(const std::string& value, size_t position) {
+    const size_t start = position;
     bool negative = false;
     if (position < value.size() && (value[position] == '+' || value[position] == '-')) {
         negative = value[position] == '-';
@@ -89,9 +105,7 @@ float readFloatAt(const std::string& value, size_t position) {
     readDigitRun(value, position, number);
     if (position < value.size() && value[position] == '.') {
         ++position;
-        double fraction = 0.0;
-        int digits = readDigitRun(value, position, fraction);
-        number += fraction / std::pow(10.0, digits);
+        number += readFraction(value, position);
     }
     if (position < value.size() && value[position] == 'e') {
         ++position;
@@ -101,11 +115,11 @@ float readFloatAt(const std::string& value, size_t position) {
             ++position;
         }
         double exponent = 0.0;
-        if (readDigitRun(value, position, exponent) > 0) {
+        if (readDigitRun(value, position, exponent) > 0 && number != 0.0) {
             number *= std::pow(10.0, negativeExponent ? -exponent : exponent);
         }
     }
-    return static_cast<float>(negative ? -number : number);
+    return engineFloat(negative ? -number : number, value.substr(start, position - start));
 }
 
 bool readTaggedInt(const std::string& value, char tag, int& target) {

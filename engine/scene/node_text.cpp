@@ -74,6 +74,13 @@ std::string unquoted(const std::string& value) {
     return result;
 }
 
+// A markup number added to a position of the frame; a sum beyond the float range is reported and
+// read as 0, like a number beyond it, so that repeated offsets never reach infinity.
+float addMarkupNumber(float position, const std::string& value) {
+    return engineFloat(static_cast<double>(position) + static_cast<double>(parseFloat(value)),
+                       format("%g + %s", static_cast<double>(position), value.c_str()));
+}
+
 // The pattern repeated until it is about as wide as the line (four fifths of it at least).
 std::string repeatToWidth(const CGUIFont3D& font, const std::string& line,
                           const std::string& pattern) {
@@ -441,15 +448,15 @@ void CTextNode::applyFrameMarkup(const std::string& line, FrameState& frame) {
         moveToAnchor(markupTagValue(line, "anchor"), frame);
     }
     if (contains(line, "<d")) {
-        frame.offset.X += parseFloat(markupTagValue(line, "dx"));
-        frame.offset.Y += parseFloat(markupTagValue(line, "dy"));
+        frame.offset.X = addMarkupNumber(frame.offset.X, markupTagValue(line, "dx"));
+        frame.offset.Y = addMarkupNumber(frame.offset.Y, markupTagValue(line, "dy"));
     }
     if (contains(line, "<line")) {
         frame.offset.X = parseFloat(markupTagValue(line, "x"));
     }
     if (contains(line, "<spacer-")) {
-        frame.pen.X += parseFloat(markupTagValue(line, "spacer-x"));
-        frame.pen.Y += parseFloat(markupTagValue(line, "spacer-y"));
+        frame.pen.X = addMarkupNumber(frame.pen.X, markupTagValue(line, "spacer-x"));
+        frame.pen.Y = addMarkupNumber(frame.pen.Y, markupTagValue(line, "spacer-y"));
         frame.lineMult = 0;
     }
     if (contains(line, "<overlay")) {

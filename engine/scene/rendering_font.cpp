@@ -167,7 +167,9 @@ bool CGUIFont3D::loadXmlFont(const std::string& path) {
     xScale = scaleAttribute(scaleText, "x");
     yScale = scaleAttribute(scaleText, "y");
     global = scaleAttribute(scaleText, "global");
-    lineHeight = floatAttribute(scaleText, "lineh") * kDefaultLineHeight;
+    const std::string lineHeightText = attribute(scaleText, "lineh");
+    lineHeight = engineFloat(static_cast<double>(parseFloat(lineHeightText)) * kDefaultLineHeight,
+                             lineHeightText + " line heights");
     if (lineHeight <= 0.01f) {
         lineHeight = kDefaultLineHeight;
     }

@@ -1,6 +1,7 @@
 #include "debug.h"
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/locks.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -217,7 +218,8 @@ void logDebug(const std::string& text, const char* file, int line) {
         registerExitHandler(writeDebugLog);
     }
     if (log.buffer.empty()) {
-        readFileRaw(log.path, log.buffer);
+        // The log's own bytes, unchecked: the text file checks report through this log.
+        readWholeFile(log.path, log.buffer);
     }
     log.buffer += dateText() + " " + timeText() + "\t" + text;
     if (file) {

@@ -1,5 +1,11 @@
 #include "number_text.h"
 
+#include "debug.h"
+#include "utils_str.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +13,8 @@
 namespace {
 
 constexpr int kMaxDigits = 8;
+// A reported number's text is cut to this many characters.
+constexpr size_t kQuotedNumberLength = 40;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -109,10 +117,23 @@ float parseFloat(const std::string& text) {
                 ++position;
             }
             double exponent = static_cast<double>(readDigits(text, position));
-            value *= std::pow(10.0, negativeExponent ? -exponent : exponent);
+            if (value != 0.0) {
+                value *= std::pow(10.0, negativeExponent ? -exponent : exponent);
+            }
         }
     }
-    return static_cast<float>(negative ? -value : value);
+    return engineFloat(negative ? -value : value, text);
+}
+
+float engineFloat(double value, const std::string& text) {
+    if (!(std::fabs(value) <= static_cast<double>(FLT_MAX))) {
+        showErrorBox(format("The number '%s' is beyond the range of numbers the engine reads "
+                            "(about 3.4e38 either way): it is read as 0",
+                            text.substr(0, kQuotedNumberLength).c_str()),
+                     false);
+        return 0.0f;
+    }
+    return value == 0.0 ? 0.0f : static_cast<float>(value);
 }
 
 int parseColor(const std::string& text) {
@@ -129,5 +150,6 @@ int parseColor(const std::string& text) {
         }
         return color;
     }
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    return static_cast<int>(
+        std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), INT_MIN, INT_MAX));
 }

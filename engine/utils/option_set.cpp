@@ -139,9 +139,10 @@ std::string OptionSet::serializeOptions(const std::string& include,
         if (!passesFilters(name, include, exclude)) {
             continue;
         }
-        // A plain record line is trimmed when read: values it cannot hold as they are go in
-        // Base64.
-        if (value.find_first_of("\r\n") == std::string::npos && trim(value) == value) {
+        // A plain record line is trimmed when read and its file is read up to a zero byte:
+        // values it cannot hold as they are go in Base64.
+        if (value.find_first_of(std::string("\r\n\0", 3)) == std::string::npos &&
+            trim(value) == value) {
             writeOption(text, "Option[" + name + "]", value);
         } else {
             writeOption(text, "OptionStrB64[" + name + "]", base64Encode(kBase64Standard, value));
@@ -174,7 +175,7 @@ void OptionSet::parseOptions(const std::string& text) {
     for (const std::string& name : recordNames(text, "OptionDouble[")) {
         // Read with the inverse of the writer's printf form, so that every written value (also
         // those beyond the engine's eight-digit number reader) comes back.
-        doubleOptions[name] = static_cast<float>(
-            std::strtod(getOption(text, "OptionDouble[" + name + "]", "\n").c_str(), nullptr));
+        const std::string value = getOption(text, "OptionDouble[" + name + "]", "\n");
+        doubleOptions[name] = engineFloat(std::strtod(value.c_str(), nullptr), value);
     }
 }

@@ -1,5 +1,6 @@
 #include "source_text.h"
 
+#include "text_file_check.h"
 #include "text_file_macros.h"
 #include "utils_fs.h"
 #include "utils_str.h"
@@ -37,10 +38,6 @@ void appendPiece(SourceText& out, const std::string& piece, const LineOrigin& or
     out.text += piece;
 }
 
-int lineOfOffset(const std::string& text, size_t offset) {
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
-}
-
 bool readWithChain(const std::string& path, SourceText& out, std::vector<std::string>& chain) {
     std::string raw;
     if (!readFileRaw(path, raw)) {
@@ -59,7 +56,7 @@ bool readWithChain(const std::string& path, SourceText& out, std::vector<std::st
         if (std::find(chain.begin(), chain.end(), includedPath) != chain.end()) {
             break;
         }
-        int firstLine = lineOfOffset(raw, position);
+        int firstLine = lineAtOffset(raw, position);
         appendPiece(
             out, raw.substr(position, directive.start - position),
             [&](size_t line) {
@@ -75,12 +72,12 @@ bool readWithChain(const std::string& path, SourceText& out, std::vector<std::st
                                        included.missingIncludes.end());
         } else {
             out.missingIncludes.push_back(
-                {SourceText::Origin{path, lineOfOffset(raw, directive.start)}, includedPath});
+                {SourceText::Origin{path, lineAtOffset(raw, directive.start)}, includedPath});
         }
         position = directive.end;
     }
     chain.pop_back();
-    int firstLine = lineOfOffset(raw, position);
+    int firstLine = lineAtOffset(raw, position);
     appendPiece(
         out, raw.substr(position),
         [&](size_t line) {

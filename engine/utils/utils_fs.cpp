@@ -10,6 +10,7 @@
 #include "platform/process.h"
 #include "string_hash_map.h"
 #include "system.h"
+#include "text_file_check.h"
 #include "text_file_macros.h"
 #include "utils_lang.h"
 #include "utils_str.h"
@@ -415,20 +416,28 @@ bool readTextFile(const std::string& name, std::string& out) {
     return readExpandedText(name, out, includeChain);
 }
 
-bool readFileRaw(const std::string& path, std::string& out) {
+namespace {
+
+bool readCheckedFile(const std::string& path, std::string& out, size_t maxLineBytes) {
     if (path.empty() || fileSize(path) <= 0) {
         return false;
     }
     std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!readWholeFile(path, bytes) || !checkTextFileBytes(path, bytes, maxLineBytes)) {
         return false;
-    }
-    size_t end = bytes.find('\0');
-    if (end != std::string::npos) {
-        bytes.resize(end);
     }
     out = bytes;
     return true;
+}
+
+} // namespace
+
+bool readFileRaw(const std::string& path, std::string& out) {
+    return readCheckedFile(path, out, kMaxTextLineBytes);
+}
+
+bool readSavedFileRaw(const std::string& path, std::string& out) {
+    return readCheckedFile(path, out, std::string::npos);
 }
 
 bool writeTextFile(const std::string& path, const std::string& text, std::string* failure) {

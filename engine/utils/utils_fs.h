@@ -58,9 +58,14 @@ std::string musicPath(const std::string& name);
 // removed and the macros "${thisfolder}\" (the file's own data folder) and "${include(name)}"
 // (another text file, expanded in turn) are expanded. A missing file shows a box and gives false.
 bool readTextFile(const std::string& name, std::string& out);
-// The whole file into `out`, up to its first zero byte. False for an empty path, a missing or
-// empty file, or a failed read.
+// The whole file into `out`, up to its first zero byte, after the checks every text file passes
+// (text_file_check.h). False for an empty path, a missing or empty file, a failed read, or a file
+// those checks refuse.
 bool readFileRaw(const std::string& path, std::string& out);
+// The same for the files the engine writes for the player (profile, options, high scores): a
+// line of any length is read, since scripts may keep long values there and a refused file would
+// be written afresh at the next save, losing the player's data.
+bool readSavedFileRaw(const std::string& path, std::string& out);
 // Writes the text through a temporary file renamed over the target, so an interrupted save never
 // leaves a truncated file, and drops the path's cached text. True when every byte was written;
 // otherwise `failure` (when given) says why (platform/files.h).

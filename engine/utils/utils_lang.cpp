@@ -1,7 +1,9 @@
 #include "utils_lang.h"
 
+#include "debug.h"
 #include "description_path.h"
 #include "engine_state.h"
+#include "platform/files.h"
 #include "platform/locks.h"
 #include "string_hash_map.h"
 #include "utils_fs.h"
@@ -91,8 +93,9 @@ void appendMissingKey(const std::string& path, const std::string& keyText,
     if (contains(path, "*")) {
         return;
     }
+    // The file's bytes as they are: the rewrite must keep what the text checks would leave out.
     std::string text;
-    readFileRaw(path, text);
+    readWholeFile(path, text);
     if (contains(toLower("\n" + text), toLower("\n" + keyText))) {
         return;
     }
@@ -103,12 +106,25 @@ void appendMissingKey(const std::string& path, const std::string& keyText,
     writeTextFile(path, text + format("\n%s%s", keyText.c_str(), stored.c_str()));
 }
 
+// Whether the name is one folder of the game folder. A language folder is listed and preloaded
+// with everything below it, so a path ("..", separators, a drive) would reach beyond the game.
+bool isFolderName(const std::string& name) {
+    return name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+}
+
 } // namespace
 
 void setLanguage(const std::string& folder) {
+    std::string name = toLower(folder);
+    if (!isFolderName(name)) {
+        showErrorBox(format("Language folder '%s' is not a folder name: %s is used instead",
+                            folder.c_str(), kEnglish.c_str()),
+                     false);
+        name = kEnglish;
+    }
     Localization& state = localization();
     ScopedLock guard(state.languageLock);
-    state.language = toLower(folder);
+    state.language = name;
     state.languageChanged = true;
 }
 

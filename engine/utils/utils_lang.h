@@ -9,7 +9,8 @@
 // from English, else from the default text (else the key itself), and written into the language's
 // file so that translators see it.
 
-// The current language folder, stored lower-cased; empty until first set.
+// The current language folder, stored lower-cased; empty until first set. A name that is not one
+// folder name (a path, "..") is reported and English is used instead.
 void setLanguage(const std::string& folder);
 std::string getLanguage();
 

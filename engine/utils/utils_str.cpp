@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -184,9 +185,10 @@ std::vector<std::string> splitList(const std::string& text, char separator, bool
 }
 
 void sanitizeFileName(std::string& text) {
-    static const std::string special = "\\\"'\t\r\n%:+!?/()<>*~`;";
+    // Nothing to destroy at exit: profiles are saved from the engine's destructor.
+    constexpr std::string_view special = "\\\"'\t\r\n%:+!?/()<>*~`;";
     for (char& c : text) {
-        if (special.find(c) != std::string::npos) {
+        if (special.find(c) != std::string_view::npos) {
             c = '_';
         }
     }

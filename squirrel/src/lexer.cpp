@@ -1,7 +1,9 @@
 #include "lexer.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <unordered_map>
 
 namespace squirrel::detail {
@@ -457,11 +459,21 @@ int Lexer::lexNumber() {
     }
     std::string digits(src_.substr(start, pos_ - start));
     if (isFloat) {
-        floatValue = static_cast<float>(std::strtod(digits.c_str(), nullptr));
+        const double value = std::strtod(digits.c_str(), nullptr);
+        if (!(value <= std::numeric_limits<float>::max())) {
+            error("float literal out of range (the largest float is about 3.4e38)");
+        }
+        floatValue = static_cast<float>(value);
         return TK_FLOAT;
     }
-    // Decimal literals wrap to 32 bits like the other integer forms.
-    intValue = static_cast<std::int32_t>(std::strtoull(digits.c_str(), nullptr, 10));
+    // Decimal literals wrap to 32 bits like the other integer forms; one that needs more than
+    // 32 bits is a mistake, not a value to wrap.
+    errno = 0;
+    const unsigned long long value = std::strtoull(digits.c_str(), nullptr, 10);
+    if (errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max()) {
+        error("integer literal out of range (more than 32 bits)");
+    }
+    intValue = static_cast<std::int32_t>(value);
     return TK_INTEGER;
 }
 

@@ -127,6 +127,18 @@ TEST_F(Localization, LanguageWithoutStringFileUsesTheCommonOne) {
     EXPECT_EQ(localize("COMMON"), "Shared");
 }
 
+// A language is listed and preloaded with all below it: a path would reach beyond the game.
+TEST_F(Localization, LanguageThatIsAPathIsReportedAndEnglishIsUsed) {
+    program.write("data_en/strings.lng", "HELLO=Hello");
+    for (const char* path : {"..", ".", "..\\..\\..", "data_en\\..", "z:\\tmp", "a/b"}) {
+        setLanguage("data_de");
+        setLanguage(path);
+        EXPECT_EQ(getLanguage(), "data_en") << path;
+        EXPECT_TRUE(boxes.sawText(std::string("Language folder '") + path + "'")) << path;
+    }
+    EXPECT_EQ(localize("HELLO"), "Hello");
+}
+
 TEST_F(Localization, FirstLookupWithoutLanguageChoosesEnglish) {
     program.write("data_en/strings.lng", "HELLO=Hello");
     setLanguage("");
