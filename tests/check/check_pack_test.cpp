@@ -1,48 +1,26 @@
 // The check mode over the pack of planted mistakes in tests/check/pack: each mistake is reported
 // at the file and line that holds it, nothing else is reported, and the status is 1.
 
-#include "check/check_run.h"
-#include "game_check.h"
-#include "gameimplementation.h"
+#include "check/pack_check.h"
 #include "support/temporary_folder.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_str.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct PackRun {
-    int status = -1;
-    std::vector<std::string> lines;
-};
-
 // The check runs once over a copy of the pack; every test reads its report.
-const PackRun& packRun() {
-    static const PackRun* run = [] {
+const PackCheck& packRun() {
+    static const PackCheck* run = [] {
         static TemporaryFolder folder;
         std::filesystem::copy(VELLUM_SOURCE_DIR "/tests/check/pack", folder.native() + "pack",
                               std::filesystem::copy_options::recursive);
-        setGameFolder(folder.engine() + "pack\\");
-        auto* result = new PackRun();
-        auto* game = new CGameImplementation();
-        std::FILE* out = std::tmpfile();
-        result->status = runCheck(game, gameCheckExtensions(), out);
-        game->drop();
-        std::rewind(out);
-        std::string text;
-        for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out)) {
-            text += static_cast<char>(c);
-        }
-        std::fclose(out);
-        result->lines = splitList(text, '\n', false);
-        setGameFolder("");
-        return result;
+        return new PackCheck(checkGameFolder(folder.engine() + "pack\\"));
     }();
     return *run;
 }
@@ -175,7 +153,7 @@ TEST(CheckPack, LevelsWithoutAMainPathWithPointsOutOfOrderAndWaveKeysWithGaps) {
 }
 
 TEST(CheckPack, EveryProblemOnceThenTheSummaryAndStatusOne) {
-    const PackRun& run = packRun();
+    const PackCheck& run = packRun();
     ASSERT_FALSE(run.lines.empty());
     EXPECT_EQ(run.lines.back(), "51 errors, 8 warnings");
     EXPECT_EQ(run.lines.size(), 51u + 8u + 1u);
