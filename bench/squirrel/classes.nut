@@ -31,13 +31,13 @@ class Particle extends Body {
     age = 0;
 }
 local total = 0;
-for (local i = 0; i < 300000; i++)
+for (local i = 0; i < 900000; i++)
     total += Vec(i, 1).dot(Vec(1, i));
 local p = Particle(0, 2);
-for (local i = 0; i < 1000000; i++)
+for (local i = 0; i < 3000000; i++)
     p.step(1);
 local sum = Vec(0, 0);
 local one = Vec(1, 2);
-for (local i = 0; i < 300000; i++)
+for (local i = 0; i < 900000; i++)
     sum = sum + one;
 print(total + " " + p.pos + " " + p.age + " " + sum.x + "," + sum.y + "\n");

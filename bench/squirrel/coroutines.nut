@@ -4,9 +4,9 @@ function range(n) {
         yield i;
 }
 local total = 0;
-foreach (v in range(1000000))
+foreach (v in range(3000000))
     total += v;
-local g = range(500000);
+local g = range(1500000);
 local v;
 while ((v = resume g) != null)
     total -= v;
@@ -16,7 +16,7 @@ local worker = newthread(function(n) {
         acc += suspend(i);
     return acc;
 });
-local x = worker.call(300000);
+local x = worker.call(900000);
 while (worker.getstatus() == "suspended")
     x = worker.wakeup(x);
 print(total + " " + x + "\n");

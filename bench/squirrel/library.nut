@@ -1,13 +1,13 @@
 // Standard library calls: format, regular expressions and blob streams.
 local text = "";
 local count = 0;
-for (local i = 0; i < 200000; i++) {
+for (local i = 0; i < 400000; i++) {
     local s = format("%05d:%s:%.2f", i, "key", i * 0.5);
     count += s.len();
 }
 local re = regexp(@"(\w+)=(\d+)");
 local line = "alpha=1 beta=22 gamma=333 delta=4444";
-for (local i = 0; i < 50000; i++) {
+for (local i = 0; i < 100000; i++) {
     local start = 0;
     local m;
     while ((m = re.capture(line, start)) != null) {
@@ -16,7 +16,7 @@ for (local i = 0; i < 50000; i++) {
     }
 }
 local b = blob();
-for (local i = 0; i < 500000; i++)
+for (local i = 0; i < 1000000; i++)
     b.writen(i, 'i');
 b.seek(0);
 local sum = 0;

@@ -3,7 +3,7 @@ local s = "";
 for (local i = 0; i < 20000; i++)
     s += i % 10;
 local parts = [];
-for (local i = 0; i < 300000; i++)
+for (local i = 0; i < 900000; i++)
     parts.append("item" + i);
 local count = 0;
 foreach (p in parts) {

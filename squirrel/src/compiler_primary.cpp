@@ -92,6 +92,11 @@ Exp Compiler::call(Exp function) {
         fs_->allocRegister();
         fs_->emit(Op::PrepCallThis, fn, 0, 0, function.a);
         break;
+    case Exp::Local:
+        fn = fs_->allocRegister();
+        fs_->allocRegister();
+        fs_->emit(Op::PrepLocal, fn, function.a);
+        break;
     default:
         fn = toNextRegister(function);
         fs_->emit(Op::Move, fs_->allocRegister(), 0);

@@ -79,43 +79,72 @@ Value arrayResize(Machine& m, Value* args, int count) {
     return args[0];
 }
 
-// Stable merge sort; the comparison may run script code that raises, so it works on a copy and
-// the array only changes when sorting finished.
-void mergeSort(std::vector<Value>& items, std::vector<Value>& scratch, std::size_t from,
-               std::size_t to, const std::function<int(const Value&, const Value&)>& compare) {
+// Stable merge sort of positions in the array, so that sorting needs no copy of the items: only
+// the left half of each merge is set aside.
+void mergeSort(std::vector<std::uint32_t>& order, std::vector<std::uint32_t>& scratch,
+               std::size_t from, std::size_t to,
+               const std::function<int(std::uint32_t, std::uint32_t)>& compare) {
     if (to - from < 2)
         return;
     std::size_t middle = from + (to - from) / 2;
-    mergeSort(items, scratch, from, middle, compare);
-    mergeSort(items, scratch, middle, to, compare);
-    std::size_t left = from, right = middle, out = from;
-    while (left < middle && right < to) {
-        if (compare(items[right], items[left]) < 0)
-            scratch[out++] = items[right++];
+    mergeSort(order, scratch, from, middle, compare);
+    mergeSort(order, scratch, middle, to, compare);
+    std::copy(order.begin() + static_cast<std::ptrdiff_t>(from),
+              order.begin() + static_cast<std::ptrdiff_t>(middle), scratch.begin());
+    std::size_t left = 0, leftEnd = middle - from, right = middle, out = from;
+    while (left < leftEnd && right < to) {
+        if (compare(order[right], scratch[left]) < 0)
+            order[out++] = order[right++];
         else
-            scratch[out++] = items[left++];
+            order[out++] = scratch[left++];
     }
-    while (left < middle)
-        scratch[out++] = items[left++];
-    while (right < to)
-        scratch[out++] = items[right++];
-    for (std::size_t i = from; i < to; ++i)
-        items[i] = std::move(scratch[i]);
+    while (left < leftEnd)
+        order[out++] = scratch[left++];
 }
 
+// Moves the items into the sorted order: position k receives the item that was at order[k].
+// Each cycle of the permutation is followed once; a finished position is marked by order[k] == k.
+void permute(std::vector<Value>& items, std::vector<std::uint32_t>& order) {
+    for (std::uint32_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start)
+            continue;
+        Value carried = std::move(items[start]);
+        std::uint32_t position = start;
+        while (order[position] != start) {
+            std::uint32_t source = order[position];
+            items[position] = std::move(items[source]);
+            order[position] = position;
+            position = source;
+        }
+        items[position] = std::move(carried);
+        order[position] = position;
+    }
+}
+
+// The comparison may run script code that raises: the array only changes once sorting finished.
+// A comparison that resizes the array is an error.
 Value arraySort(Machine& m, Value* args, int count) {
     Value self = args[0];
     Value fn = count > 1 ? args[1] : Value();
-    std::vector<Value> items = itemsOf(self);
-    std::vector<Value> scratch(items.size());
-    std::function<int(const Value&, const Value&)> compare;
+    std::vector<Value>& items = itemsOf(self);
+    const std::size_t size = items.size();
+    std::vector<std::uint32_t> order(size);
+    for (std::uint32_t i = 0; i < size; ++i)
+        order[i] = i;
+    std::vector<std::uint32_t> scratch((size + 1) / 2);
+    auto item = [&m, &items, size](std::uint32_t index) {
+        if (items.size() != size)
+            m.raiseError("the array was resized while sorting");
+        return slotValue(items[index]);
+    };
+    std::function<int(std::uint32_t, std::uint32_t)> compare;
     if (fn.isNull()) {
-        compare = [&m](const Value& a, const Value& b) {
-            return m.compare(slotValue(a), slotValue(b));
+        compare = [&m, &item](std::uint32_t a, std::uint32_t b) {
+            return m.compare(item(a), item(b));
         };
     } else {
-        compare = [&m, &fn](const Value& a, const Value& b) {
-            Value pair[2] = {slotValue(a), slotValue(b)};
+        compare = [&m, &fn, &item](std::uint32_t a, std::uint32_t b) {
+            Value pair[2] = {item(a), item(b)};
             Value result = m.call(fn, m.state.root, pair, 2);
             if (result.tag == Tag::Bool)
                 return result.b ? 1 : 0;
@@ -124,8 +153,10 @@ Value arraySort(Machine& m, Value* args, int count) {
             return result.toInt();
         };
     }
-    mergeSort(items, scratch, 0, items.size(), compare);
-    itemsOf(self) = std::move(items);
+    mergeSort(order, scratch, 0, size, compare);
+    if (items.size() != size)
+        m.raiseError("the array was resized while sorting");
+    permute(items, order);
     return self;
 }
 

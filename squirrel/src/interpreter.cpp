@@ -6,9 +6,13 @@
 
 // GCC merges the identical jumps that end each operation into a few shared ones (cross-jumping),
 // which turns the threaded dispatch back into one hard-to-predict jump, and its global common
-// subexpression pass lengthens the paths between operations; both are off for this file.
+// subexpression pass lengthens the paths between operations; both are off for this file. Its
+// priority register allocator, with scheduling before allocation that watches register
+// pressure, keeps the frame's registers and constants out of memory in this one large function,
+// where the defaults spill them.
 #if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC optimize("no-crossjumping", "no-gcse")
+#pragma GCC optimize("no-crossjumping", "no-gcse", "ira-algorithm=priority", "schedule-insns",     \
+                     "sched-pressure")
 #endif
 
 namespace squirrel::detail {
@@ -21,6 +25,30 @@ inline bool bothIntegers(const Value& x, const Value& y) {
     unsigned mismatch = (static_cast<unsigned>(x.tag) ^ static_cast<unsigned>(Tag::Integer)) |
                         (static_cast<unsigned>(y.tag) ^ static_cast<unsigned>(Tag::Integer));
     return __builtin_expect(mismatch == 0, 1);
+}
+
+// Write the scalar result of an operation to a register, then release the object the register
+// held, if any: nothing but that object is kept aside across the release.
+inline void writeInt(Value& target, std::int32_t v) {
+    Tag oldTag = target.tag;
+    RefCounted* old = target.ref;
+    target.overwriteInt(v);
+    if (__builtin_expect(isRefCounted(oldTag), 0))
+        releaseRef(old);
+}
+inline void writeFloat(Value& target, float v) {
+    Tag oldTag = target.tag;
+    RefCounted* old = target.ref;
+    target.overwriteFloat(v);
+    if (__builtin_expect(isRefCounted(oldTag), 0))
+        releaseRef(old);
+}
+inline void writeBool(Value& target, bool v) {
+    Tag oldTag = target.tag;
+    RefCounted* old = target.ref;
+    target.overwriteBool(v);
+    if (__builtin_expect(isRefCounted(oldTag), 0))
+        releaseRef(old);
 }
 
 } // namespace
@@ -209,27 +237,27 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     } while (0)
 
     static const void* const kDispatch[] = {
-        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,    &&op_LoadBool, &&op_LoadConst,
-        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,     &&op_SetOuter, &&op_NewTable,
-        &&op_NewArray, &&op_Append,    &&op_NewSlot,      &&op_NewSlotK, &&op_Get,
-        &&op_GetK,     &&op_Set,       &&op_SetK,         &&op_GetThis,  &&op_SetThis,
-        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,       &&op_In,       &&op_InstanceOf,
-        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate,  &&op_Add,      &&op_Sub,
-        &&op_Mul,      &&op_Div,       &&op_Mod,          &&op_ArithI,   &&op_Neg,
-        &&op_Not,      &&op_BitNot,    &&op_BitAnd,       &&op_BitOr,    &&op_BitXor,
-        &&op_Shl,      &&op_Shr,       &&op_UShr,         &&op_Eq,       &&op_Ne,
-        &&op_Lt,       &&op_Le,        &&op_Gt,           &&op_Ge,       &&op_Cmp,
-        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,   &&op_JfEq,     &&op_JfNe,
-        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,         &&op_JfGe,     &&op_Call,
-        &&op_TailCall, &&op_Return,    &&op_ReturnNull,   &&op_Closure,  &&op_Foreach,
-        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,        &&op_NewClass, &&op_NewMember,
-        &&op_GetBase,  &&op_GetParent, &&op_Yield,        &&op_Resume,   &&op_JfLtK,
-        &&op_JfLeK,    &&op_JfGtK,     &&op_JfGeK,        &&op_MulK,     &&op_DivK,
-        &&op_ModK,     &&op_BitAndK,   &&op_BitOrK,       &&op_BitXorK,  &&op_ShlK,
-        &&op_ShrK,     &&op_UShrK,     &&op_PrepCallThis,
+        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,    &&op_LoadBool,  &&op_LoadConst,
+        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,     &&op_SetOuter,  &&op_NewTable,
+        &&op_NewArray, &&op_Append,    &&op_NewSlot,      &&op_NewSlotK,  &&op_Get,
+        &&op_GetK,     &&op_Set,       &&op_SetK,         &&op_GetThis,   &&op_SetThis,
+        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,       &&op_In,        &&op_InstanceOf,
+        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate,  &&op_Add,       &&op_Sub,
+        &&op_Mul,      &&op_Div,       &&op_Mod,          &&op_ArithI,    &&op_Neg,
+        &&op_Not,      &&op_BitNot,    &&op_BitAnd,       &&op_BitOr,     &&op_BitXor,
+        &&op_Shl,      &&op_Shr,       &&op_UShr,         &&op_Eq,        &&op_Ne,
+        &&op_Lt,       &&op_Le,        &&op_Gt,           &&op_Ge,        &&op_Cmp,
+        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,   &&op_JfEq,      &&op_JfNe,
+        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,         &&op_JfGe,      &&op_Call,
+        &&op_TailCall, &&op_Return,    &&op_ReturnNull,   &&op_Closure,   &&op_Foreach,
+        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,        &&op_NewClass,  &&op_NewMember,
+        &&op_GetBase,  &&op_GetParent, &&op_Yield,        &&op_Resume,    &&op_JfLtK,
+        &&op_JfLeK,    &&op_JfGtK,     &&op_JfGeK,        &&op_MulK,      &&op_DivK,
+        &&op_ModK,     &&op_BitAndK,   &&op_BitOrK,       &&op_BitXorK,   &&op_ShlK,
+        &&op_ShrK,     &&op_UShrK,     &&op_PrepCallThis, &&op_PrepLocal,
     };
     static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
-                      static_cast<std::size_t>(Op::PrepCallThis) + 1,
+                      static_cast<std::size_t>(Op::PrepLocal) + 1,
                   "one dispatch entry per operation");
     // With a debug hook set, every operation first passes through op_Hook.
     static const void* const kHookDispatch[] = {
@@ -244,6 +272,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
+        &&op_Hook,
     };
     static_assert(sizeof(kHookDispatch) == sizeof(kDispatch), "one hook entry per operation");
     // The hook can only be set or cleared by native code, so the table is chosen on entry and
@@ -439,6 +468,12 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     }
             GET_THIS(GetThis, (void)0)
             GET_THIS(PrepCallThis, R[in->a + 1] = R[0])
+            TARGET(PrepLocal)
+            // The function register is a temporary above the locals, so neither write changes
+            // a register the other reads.
+            R[in->a + 1] = R[0];
+            R[in->a] = R[in->b];
+            DISPATCH();
             TARGET(SetThis) {
                 const Value& self = R[0];
                 if (self.tag == Tag::Table) {
@@ -534,10 +569,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
                 if (bothIntegers(x, y)) {
-                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
-                                                              static_cast<std::uint32_t>(y.i)));
+                    writeInt(R[in->a], static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) +
+                                                                 static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
-                    R[in->a].setFloat(x.toFloat() + y.toFloat());
+                    writeFloat(R[in->a], x.toFloat() + y.toFloat());
                 } else {
                     SAVE_IP();
                     R[in->a] = arith('+', x, y);
@@ -548,10 +583,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 const Value& x = R[in->b];
                 const Value& y = R[in->c];
                 if (bothIntegers(x, y)) {
-                    R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
-                                                              static_cast<std::uint32_t>(y.i)));
+                    writeInt(R[in->a], static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) -
+                                                                 static_cast<std::uint32_t>(y.i)));
                 } else if (x.isNumber() && y.isNumber()) {
-                    R[in->a].setFloat(x.toFloat() - y.toFloat());
+                    writeFloat(R[in->a], x.toFloat() - y.toFloat());
                 } else {
                     SAVE_IP();
                     R[in->a] = arith('-', x, y);
@@ -564,10 +599,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         const Value& x = R[in->b];                                                                 \
         const Value& y = right[in->c];                                                             \
         if (bothIntegers(x, y)) {                                                                  \
-            R[in->a].setInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *            \
-                                                      static_cast<std::uint32_t>(y.i)));           \
+            writeInt(R[in->a], static_cast<std::int32_t>(static_cast<std::uint32_t>(x.i) *         \
+                                                         static_cast<std::uint32_t>(y.i)));        \
         } else if (x.isNumber() && y.isNumber()) {                                                 \
-            R[in->a].setFloat(x.toFloat() * y.toFloat());                                          \
+            writeFloat(R[in->a], x.toFloat() * y.toFloat());                                       \
         } else {                                                                                   \
             SAVE_IP();                                                                             \
             R[in->a] = arith('*', x, y);                                                           \
@@ -582,7 +617,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         const Value& x = R[in->b];                                                                 \
         const Value& y = right[in->c];                                                             \
         if (bothIntegers(x, y) && static_cast<std::uint32_t>(y.i) + 1u > 1u) {                     \
-            R[in->a].setInt(x.i op y.i);                                                           \
+            writeInt(R[in->a], x.i op y.i);                                                        \
             DISPATCH();                                                                            \
         }                                                                                          \
         SAVE_IP();                                                                                 \
@@ -598,10 +633,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 if (x.tag == Tag::Integer) {
                     std::uint32_t a = static_cast<std::uint32_t>(x.i);
                     std::uint32_t b = static_cast<std::uint32_t>(in->d);
-                    R[in->a].setInt(static_cast<std::int32_t>(in->c == '+' ? a + b : a - b));
+                    writeInt(R[in->a], static_cast<std::int32_t>(in->c == '+' ? a + b : a - b));
                 } else if (x.tag == Tag::Float) {
                     float b = static_cast<float>(in->d);
-                    R[in->a].setFloat(in->c == '+' ? x.f + b : x.f - b);
+                    writeFloat(R[in->a], in->c == '+' ? x.f + b : x.f - b);
                 } else {
                     SAVE_IP();
                     R[in->a] = arith(static_cast<char>(in->c), x, Value::integer(in->d));
@@ -611,10 +646,10 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             TARGET(Neg) {
                 const Value& x = R[in->b];
                 if (x.tag == Tag::Integer)
-                    R[in->a].setInt(
-                        static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
+                    writeInt(R[in->a],
+                             static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(x.i)));
                 else if (x.tag == Tag::Float)
-                    R[in->a].setFloat(-x.f);
+                    writeFloat(R[in->a], -x.f);
                 else {
                     SAVE_IP();
                     R[in->a] = negate(x);
@@ -629,7 +664,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 SAVE_IP();
                 raiseError("attempt to perform a bitwise op on a %s", typeName(R[in->b].tag));
             }
-            R[in->a].setInt(~R[in->b].i);
+            writeInt(R[in->a], ~R[in->b].i);
             DISPATCH();
 // Each bitwise operation and comparison has a target of its own, so that the operation is
 // known when the code is compiled.
@@ -638,7 +673,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
         const Value& x = R[in->b];                                                                 \
         const Value& y = right[in->c];                                                             \
         if (bothIntegers(x, y)) {                                                                  \
-            R[in->a].setInt(integerBitwise(Op::op, x.i, y.i));                                     \
+            writeInt(R[in->a], integerBitwise(Op::op, x.i, y.i));                                  \
             DISPATCH();                                                                            \
         }                                                                                          \
         SAVE_IP();                                                                                 \
@@ -659,7 +694,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             TARGET(Eq)
             TARGET(Ne) {
                 bool same = equals(R[in->b], R[in->c]);
-                R[in->a].setBool(in->op == Op::Eq ? same : !same);
+                writeBool(R[in->a], in->op == Op::Eq ? same : !same);
                 DISPATCH();
             }
 #define COMPARE(name, test)                                                                        \
@@ -673,7 +708,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             SAVE_IP();                                                                             \
             holds = compare(x, y) test 0;                                                          \
         }                                                                                          \
-        R[in->a].setBool(holds);                                                                   \
+        writeBool(R[in->a], holds);                                                                \
         DISPATCH();                                                                                \
     }
             COMPARE(Lt, <)
@@ -690,7 +725,7 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     SAVE_IP();
                     order = compare(x, y);
                 }
-                R[in->a].setInt(order);
+                writeInt(R[in->a], order);
                 DISPATCH();
             }
             TARGET(Jmp)
@@ -713,15 +748,18 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 JUMP();
             DISPATCH();
 // Floats compare as compare() orders them: anything unordered counts as greater. The K forms
-// compare with a constant.
+// compare with a constant. Integers branch on the comparison itself, with no flag in between.
 #define COMPARE_JUMP(name, test, right)                                                            \
     TARGET(name) {                                                                                 \
         const Value& x = R[in->b];                                                                 \
         const Value& y = right[in->c];                                                             \
-        bool holds;                                                                                \
         if (bothIntegers(x, y)) {                                                                  \
-            holds = x.i test y.i;                                                                  \
-        } else if (x.tag == Tag::Float && y.tag == Tag::Float) {                                   \
+            if (!(x.i test y.i))                                                                   \
+                JUMP();                                                                            \
+            DISPATCH();                                                                            \
+        }                                                                                          \
+        bool holds;                                                                                \
+        if (x.tag == Tag::Float && y.tag == Tag::Float) {                                          \
             holds = (x.f < y.f ? -1 : x.f == y.f ? 0 : 1) test 0;                                  \
         } else {                                                                                   \
             SAVE_IP();                                                                             \
@@ -748,15 +786,23 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                     std::int32_t base = BASE() + in->b + 1;
                     std::int32_t newTop = base + next->stackSize;
                     if (in->c == next->directArgs && callee->env.isNull() && newTop <= capacity_) {
-                        // The common case, without argument adjustment.
+                        // The common case, without argument adjustment. The frame takes over
+                        // the function register's reference: the register is a temporary that
+                        // receives the result, so nothing reads it during the call.
                         chargeOperations(next->callCost);
-                        addRef(callee);
+                        fn.tag = Tag::Null;
+                        fn.raw = 0;
                         frames.push_back(Frame{callee, next->code.data(), next->constants.data(),
                                                base, BASE() + in->a, 0, next->stackSize});
                         top = newTop;
                         if (newTop > highWater_)
                             highWater_ = newTop;
-                        LOAD_FRAME();
+                        // The new frame's registers come from what was just stored, not from
+                        // the frame stack, so that the next dispatch need not wait for the stores.
+                        ip = next->code.data();
+                        R = stack_ + base;
+                        K = next->constants.data();
+                        hookLine = -1;
                         if (dispatch == kHookDispatch)
                             callDebugHook('c', frames.back(), PROTO()->lineAt(0));
                         DISPATCH();
@@ -800,13 +846,19 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 chargeOperations(next->callCost);
                 if (BASE() + next->stackSize > capacity_)
                     raiseError("stack overflow");
-                checkArgumentCount(callee, in->c);
-                addRef(callee);
+                if (in->c != next->directArgs)
+                    checkArgumentCount(callee, in->c);
+                // The frame takes over the function register's reference, before the arguments
+                // move down over the registers; objects left above them are released.
+                R[in->b].tag = Tag::Null;
+                R[in->b].raw = 0;
                 std::int32_t oldEnd = frames.back().stackSize;
                 for (std::int32_t i = 0; i < in->c; ++i)
                     R[i] = std::move(R[in->b + 1 + i]);
-                for (std::int32_t i = in->c; i < oldEnd; ++i)
-                    R[i].setNull();
+                for (std::int32_t i = in->c; i < oldEnd; ++i) {
+                    if (isRefCounted(R[i].tag))
+                        R[i].setNull();
+                }
                 releaseRef(frames.back().callee);
                 frames.back().callee = callee;
                 frames.back().constants = next->constants.data();
@@ -835,17 +887,26 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 if (frames.back().flags == 0 && traps_.empty()) {
                     // A script function returning to the script that called it: the result
                     // goes straight to its target, below this frame.
-                    Frame& frame = frames.back();
+                    const Frame& frame = frames.back();
+                    const Frame& caller = (&frame)[-1];
                     if (in->op == Op::Return)
                         stack_[frame.target] = std::move(R[in->a]);
                     else
                         stack_[frame.target].setNull();
-                    releaseObjects(R, R + frame.stackSize);
+                    // The frame's objects are released in place rather than by releaseObjects:
+                    // this is the most frequent way out of a frame, and the loop is short.
+                    for (Value *slot = R, *end = R + frame.stackSize; slot < end; ++slot) {
+                        if (isRefCounted(slot->tag))
+                            slot->setNull();
+                    }
                     RefCounted* callee = frame.callee;
+                    ip = caller.ip;
+                    R = stack_ + caller.base;
+                    K = caller.constants;
+                    hookLine = -1;
+                    top = caller.base + caller.stackSize;
                     frames.pop_back();
                     releaseRef(callee);
-                    LOAD_FRAME();
-                    top = BASE() + frames.back().stackSize;
                     DISPATCH();
                 }
                 {

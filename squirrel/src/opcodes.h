@@ -97,6 +97,7 @@ enum class Op : std::uint8_t {
     ShrK,
     UShrK,
     PrepCallThis, // R[a] = this[K[d]] as GetThis; R[a+1] = this
+    PrepLocal,    // R[a] = R[b]; R[a+1] = this: a call of a local with the caller's `this`
 };
 
 struct Instr {

@@ -168,18 +168,28 @@ public:
     void setInt(std::int32_t v) {
         if (isRefCounted(tag))
             setNull();
-        tag = Tag::Integer;
-        raw = payload(v);
+        overwriteInt(v);
     }
     void setFloat(float v) {
         if (isRefCounted(tag))
             setNull();
-        tag = Tag::Float;
-        raw = payload(v);
+        overwriteFloat(v);
     }
     void setBool(bool v) {
         if (isRefCounted(tag))
             setNull();
+        overwriteBool(v);
+    }
+    // Write a scalar over a value that holds no object, so there is nothing to release.
+    void overwriteInt(std::int32_t v) {
+        tag = Tag::Integer;
+        raw = payload(v);
+    }
+    void overwriteFloat(float v) {
+        tag = Tag::Float;
+        raw = payload(v);
+    }
+    void overwriteBool(bool v) {
         tag = Tag::Bool;
         raw = payload(v);
     }

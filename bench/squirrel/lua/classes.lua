@@ -30,16 +30,16 @@ function Particle:step(d)
 end
 
 local total = 0
-for i = 0, 300000 - 1 do
+for i = 0, 900000 - 1 do
     total = total + newVec(i, 1):dot(newVec(1, i))
 end
 local p = newParticle(0, 2)
-for i = 0, 1000000 - 1 do
+for i = 0, 3000000 - 1 do
     p:step(1)
 end
 local sum = newVec(0, 0)
 local one = newVec(1, 2)
-for i = 0, 300000 - 1 do
+for i = 0, 900000 - 1 do
     sum = sum + one
 end
 print(total .. " " .. p.pos .. " " .. p.age .. " " .. sum.x .. "," .. sum.y)

@@ -4,11 +4,11 @@ local function makeAdder(n)
 end
 local add3 = makeAdder(3)
 local total = 0
-for i = 0, 2000000 - 1 do
+for i = 0, 8000000 - 1 do
     total = add3(total) - 2
 end
 local twice = function(f, x) return f(f(x)) end
-for i = 0, 500000 - 1 do
+for i = 0, 2000000 - 1 do
     total = twice(add3, total) - 6
 end
 local counter = {n = 0}
@@ -16,7 +16,7 @@ function counter:step(d)
     self.n = self.n + d
     return self
 end
-for i = 0, 1000000 - 1 do
+for i = 0, 4000000 - 1 do
     counter:step(1)
 end
 local function map(a, f)
@@ -37,7 +37,7 @@ local squares = {}
 for i = 0, 100 - 1 do
     squares[#squares + 1] = i
 end
-for round = 0, 2000 - 1 do
+for round = 0, 8000 - 1 do
     total = total + reduce(map(squares, function(v) return v * v end),
                            function(a, b) return a + b end) % 3
 end

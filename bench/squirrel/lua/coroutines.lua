@@ -7,10 +7,10 @@ local function range(n)
     end)
 end
 local total = 0
-for v in range(1000000) do
+for v in range(3000000) do
     total = total + v
 end
-local g = range(500000)
+local g = range(1500000)
 local v = g()
 while v ~= nil do
     total = total - v
@@ -23,7 +23,7 @@ local worker = coroutine.create(function(n)
     end
     return acc
 end)
-local _, x = coroutine.resume(worker, 300000)
+local _, x = coroutine.resume(worker, 900000)
 while coroutine.status(worker) == "suspended" do
     _, x = coroutine.resume(worker, x)
 end

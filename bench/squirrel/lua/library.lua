@@ -1,11 +1,11 @@
 -- Standard library calls: format, pattern matching and packed binary data.
 local count = 0
-for i = 0, 200000 - 1 do
+for i = 0, 400000 - 1 do
     local s = string.format("%05d:%s:%.2f", i, "key", i * 0.5)
     count = count + #s
 end
 local line = "alpha=1 beta=22 gamma=333 delta=4444"
-for i = 0, 50000 - 1 do
+for i = 0, 100000 - 1 do
     local start = 1
     while true do
         local _, finish, _, first, last = string.find(line, "(%w+)=()%d+()", start)
@@ -17,7 +17,7 @@ for i = 0, 50000 - 1 do
     end
 end
 local parts = {}
-for i = 0, 500000 - 1 do
+for i = 0, 1000000 - 1 do
     parts[#parts + 1] = string.pack("<i4", i)
 end
 local b = table.concat(parts)

@@ -4,7 +4,7 @@ for i = 0, 20000 - 1 do
     s = s .. i % 10
 end
 local parts = {}
-for i = 0, 300000 - 1 do
+for i = 0, 900000 - 1 do
     parts[#parts + 1] = "item" .. i
 end
 local count = 0

@@ -4,7 +4,7 @@ for i = 0, 200000 - 1 do
     t[i] = i * 2
 end
 local total = 0
-for round = 0, 10 - 1 do
+for round = 0, 40 - 1 do
     for i = 0, 200000 - 1 do
         total = total + t[i]
     end
@@ -17,13 +17,13 @@ local s = {}
 for _, name in ipairs(names) do
     s[name] = #name
 end
-for round = 0, 1000 - 1 do
+for round = 0, 4000 - 1 do
     for _, name in ipairs(names) do
         total = total + s[name]
     end
 end
 local obj = {x = 1, y = 2, z = 3}
-for i = 0, 2000000 - 1 do
+for i = 0, 8000000 - 1 do
     obj.x = obj.y + obj.z
 end
 print(total .. " " .. obj.x)
