@@ -1,14 +1,20 @@
 // Frame times of N small moving sprites drawn by the render module, against the same number of
 // the library's own billboard nodes, on OpenGL and on the library's NULL driver (which draws
-// nothing, so its times are the engine's and the library's own work). Prints per case:
+// nothing, so its times are the engine's and the library's own work), and against the
+// rasteriser's limit: the same quads, unmoving, drawn by plain OpenGL with one draw call in the
+// same window. Prints per case:
 //   sprites=N textures=T drawcalls=D frame_ms=F billboard_frame_ms=B null_frame_ms=N
-//   null_billboard_frame_ms=NB
-// (on one line; medians over the measured frames), then comment lines ("#") with the draw-call
-// runs the sort allows, the time per sprite, the allocations per frame and the profile of the
-// engine's scopes. A sprite count as the argument (1000, 10000 or 50000) runs only those cases.
+//   null_billboard_frame_ms=NB limit_frame_ms=L frame_ms_p95=... billboard_frame_ms_p95=...
+//   null_frame_ms_p95=... null_billboard_frame_ms_p95=... limit_frame_ms_p95=...
+// (on one line; medians over the measured frames, then their 95th percentiles), then comment
+// lines ("#") with the draw-call runs the sort allows, the time per sprite, the allocations per
+// frame and the profile of the engine's scopes. A sprite count as the argument (1000, 10000 or
+// 50000) runs only those cases, and `COUNT null` only their NULL driver half.
 
 #include "bench_device.h"
 #include "core/vellumengine.h"
+#include "frame_times.h"
+#include "gl_limit.h"
 #include "scene/node_sprite.h"
 #include "scene/quad_batcher.h"
 #include "scene/texture_region.h"
@@ -16,7 +22,6 @@
 
 #include <irrlicht/irrlicht.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -52,10 +57,10 @@ using namespace irr;
 
 namespace {
 
-const int kWarmUpFrames = 5;
-const int kMeasuredFrames = 30;
+const int kWarmUpFrames = 10;
+const int kMeasuredFrames = kMinimumMeasuredFrames;
 // The NULL driver's frames are short and noisier, so more of them are measured.
-const int kNullMeasuredFrames = 100;
+const int kNullMeasuredFrames = 2 * kMinimumMeasuredFrames;
 const int kTextureCount = 8;
 // About five pixels at Z 0 on an 800 by 600 screen.
 const float kSpriteSize = 0.25f;
@@ -80,14 +85,28 @@ std::vector<Placement> placements(int count) {
     return result;
 }
 
+// The corners of a sprite quad at each placement, as the sprites have them: right-bottom,
+// right-top, left-top, left-bottom.
+std::vector<core::vector3df> quadCorners(const std::vector<Placement>& where) {
+    const float half = kSpriteSize / 2;
+    std::vector<core::vector3df> corners;
+    for (const Placement& p : where) {
+        corners.insert(corners.end(), {{p.x + half, p.y - half, 0},
+                                       {p.x + half, p.y + half, 0},
+                                       {p.x - half, p.y + half, 0},
+                                       {p.x - half, p.y - half, 0}});
+    }
+    return corners;
+}
+
 struct FrameResult {
-    double medianMs = 0;
+    FrameTimes times;
     int drawCalls = 0;
     double allocationsPerFrame = 0;
 };
 
 // Moves every node a little, then draws a frame through the render module, as the main loop
-// does. Returns the median frame time.
+// does.
 FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*>& nodes,
                     const std::vector<Placement>& where, int measuredFrames) {
     video::IVideoDriver* driver = device->getVideoDriver();
@@ -118,8 +137,7 @@ FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*
         result.drawCalls = renderer.switchCount();
     }
     result.allocationsPerFrame = double(allocations - allocationsBefore) / double(measuredFrames);
-    std::sort(times.begin(), times.end());
-    result.medianMs = times[times.size() / 2];
+    result.times = summarizeFrameTimes(times);
     return result;
 }
 
@@ -204,11 +222,16 @@ double profileScopeMicroseconds() {
     return std::chrono::duration<double, std::micro>(end - start).count() / rounds;
 }
 
+// The one colour of bench texture t.
+video::SColor benchTexel(int t) {
+    return video::SColor(255, static_cast<u32>(60 + 24 * t), static_cast<u32>(255 - 24 * t), 128);
+}
+
 std::vector<video::ITexture*> makeTextures(video::IVideoDriver* driver) {
     std::vector<video::ITexture*> textures;
     for (int t = 0; t < kTextureCount; ++t) {
         video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(8, 8));
-        image->fill(video::SColor(255, 60 + 24 * t, 255 - 24 * t, 128));
+        image->fill(benchTexel(t));
         char name[32];
         std::snprintf(name, sizeof name, "bench_%i", t);
         textures.push_back(driver->addTexture(name, image));
@@ -247,8 +270,10 @@ CaseResult runCase(IrrlichtDevice* device, const std::vector<video::ITexture*>& 
 } // namespace
 
 int main(int argc, char** argv) {
-    // A sprite count as the argument runs only the cases of that count.
+    // A sprite count as the argument runs only the cases of that count; "null" after it only
+    // their NULL driver half (for a profiler, which the rasteriser would swamp).
     const int onlyCount = argc > 1 ? std::atoi(argv[1]) : 0;
+    const bool onlyNull = argc > 2 && std::string(argv[2]) == "null";
     std::vector<BenchCase> cases;
     for (const BenchCase& benchCase : kCases) {
         if (onlyCount == 0 || benchCase.sprites == onlyCount) {
@@ -269,10 +294,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr,
                          "NULL driver: sprites=%i textures=%i null_frame_ms=%.3f "
                          "null_billboard_frame_ms=%.3f\n",
-                         benchCase.sprites, benchCase.textures, nullResults.back().sprites.medianMs,
-                         nullResults.back().billboards.medianMs);
+                         benchCase.sprites, benchCase.textures,
+                         nullResults.back().sprites.times.median,
+                         nullResults.back().billboards.times.median);
         }
         closeBenchDevice(device);
+    }
+    if (onlyNull) {
+        return 0;
     }
 
     IrrlichtDevice* device = openBenchDevice();
@@ -285,19 +314,29 @@ int main(int argc, char** argv) {
         const CaseResult gl = runCase(device, textures, benchCase, kMeasuredFrames);
         const CaseResult& null = nullResults[i];
         const int count = benchCase.sprites;
+        const FrameTimes limit = summarizeFrameTimes(plainGlFrameTimes(
+            device, quadCorners(placements(count)), benchTexel(0), kWarmUpFrames, kMeasuredFrames));
+        const FrameTimes& sprites = gl.sprites.times;
+        const FrameTimes& billboards = gl.billboards.times;
         std::printf("sprites=%i textures=%i drawcalls=%i frame_ms=%.2f billboard_frame_ms=%.2f "
-                    "null_frame_ms=%.3f null_billboard_frame_ms=%.3f\n",
-                    count, benchCase.textures, gl.sprites.drawCalls, gl.sprites.medianMs,
-                    gl.billboards.medianMs, null.sprites.medianMs, null.billboards.medianMs);
+                    "null_frame_ms=%.3f null_billboard_frame_ms=%.3f limit_frame_ms=%.2f "
+                    "frame_ms_p95=%.2f billboard_frame_ms_p95=%.2f null_frame_ms_p95=%.3f "
+                    "null_billboard_frame_ms_p95=%.3f limit_frame_ms_p95=%.2f\n",
+                    count, benchCase.textures, gl.sprites.drawCalls, sprites.median,
+                    billboards.median, null.sprites.times.median, null.billboards.times.median,
+                    limit.median, sprites.p95, billboards.p95, null.sprites.times.p95,
+                    null.billboards.times.p95, limit.p95);
         std::printf("#   runs after sorting=%i, %.3f us per sprite, %.1f allocations per "
-                    "frame (billboards %.1f), %.1fx faster than billboards\n",
-                    expectedRuns(count, benchCase.textures), gl.sprites.medianMs * 1000 / count,
+                    "frame (billboards %.1f), %.1fx faster than billboards, %.2fx the limit\n",
+                    expectedRuns(count, benchCase.textures), sprites.median * 1000 / count,
                     gl.sprites.allocationsPerFrame, gl.billboards.allocationsPerFrame,
-                    gl.billboards.medianMs / gl.sprites.medianMs);
+                    billboards.median / sprites.median,
+                    limit.median > 0 ? sprites.median / limit.median : 0.0);
         std::printf("#   NULL driver: %.0f ns per sprite, %.1f allocations per frame, %i draw "
                     "calls, %.1fx faster than billboards\n",
-                    null.sprites.medianMs * 1e6 / count, null.sprites.allocationsPerFrame,
-                    null.sprites.drawCalls, null.billboards.medianMs / null.sprites.medianMs);
+                    null.sprites.times.median * 1e6 / count, null.sprites.allocationsPerFrame,
+                    null.sprites.drawCalls,
+                    null.billboards.times.median / null.sprites.times.median);
         if (count == 10000 && benchCase.textures == 1) {
             char title[96];
             std::snprintf(title, sizeof title, "creating the sprites and %i frames",

@@ -1,6 +1,7 @@
 #include "bench_device.h"
 
 #include "core/vellumengine.h"
+#include "scene/texture_cache.h"
 
 #include <cstdio>
 
@@ -36,4 +37,6 @@ void closeBenchDevice(irr::IrrlichtDevice* device) {
     device->closeDevice();
     device->run();
     device->drop();
+    // The cached regions point at the dropped device's textures.
+    forgetTextureCache();
 }

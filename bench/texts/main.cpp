@@ -1,16 +1,22 @@
 // Frame time and draw calls of 200 text nodes of 40 characters each, drawn with the game's main
-// font through the render module on OpenGL. Prints:
-//   texts=200 drawcalls=D frame_ms=F
-// (the draw calls of one frame and the median frame time), then comment lines ("#") with the
-// glyph quads per frame and the time per glyph. All glyphs come from one font page, so the
-// whole frame should take one draw call.
+// font through the render module on OpenGL, against as many small sprites as there are glyphs in
+// the same window. Prints:
+//   texts=200 drawcalls=D frame_ms=F null_frame_ms=N sprite_frame_ms=S frame_ms_p95=...
+//   null_frame_ms_p95=... sprite_frame_ms_p95=...
+// (the draw calls of one frame; the median frame time on OpenGL, on the library's NULL driver,
+// which draws nothing, and of the sprites; then their 95th percentiles), then comment lines ("#")
+// with the glyph quads per frame, the time per glyph and the texts' frame against the sprites'.
+// All glyphs come from one font page, so the whole frame should take one draw call.
 
 #include "bench_device.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
+#include "frame_times.h"
 #include "platform/native_path.h"
+#include "scene/node_sprite.h"
 #include "scene/node_text.h"
 #include "scene/rendering_font.h"
+#include "scene/texture_region.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
 
@@ -19,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -30,8 +37,10 @@ namespace {
 const int kTextCount = 200;
 const int kTextLength = 40;
 const int kColumns = 4;
-const int kWarmUpFrames = 5;
-const int kMeasuredFrames = 30;
+const int kWarmUpFrames = 10;
+const int kMeasuredFrames = kMinimumMeasuredFrames;
+// The reference sprites: as large as the sprite benchmark's, about five pixels.
+const float kSpriteSize = 0.25f;
 
 // Only what text nodes ask of a game: its main font.
 class BenchGame : public IGameClient {
@@ -61,51 +70,23 @@ std::string sampleText(int index) {
     return text;
 }
 
-} // namespace
-
-int main() {
-    IrrlichtDevice* device = openBenchDevice();
-    if (!device) {
-        return 1;
-    }
-    video::IVideoDriver* driver = device->getVideoDriver();
-    CVellumEngine& engine = getEngine();
-    // The repository's data folders hold the game's fonts.
-    setProgramFolder(toEnginePath(std::string(VELLUM_SOURCE_DIR) + "/"));
-    setLanguage("data_en");
-
-    auto* game = new BenchGame();
-    game->font = createFont(resolveDataPath("gui\\font-main.xml"), 5.0f);
-    engine.setClient(game);
-    game->drop();
-    if (game->font->glyphCount() < 20) {
-        std::fprintf(stderr, "the main font did not load\n");
-        return 1;
-    }
-
-    const int rows = kTextCount / kColumns;
-    std::vector<CTextNode*> texts;
-    for (int i = 0; i < kTextCount; ++i) {
-        const float x = -15.0f + 10.0f * static_cast<float>(i % kColumns);
-        const float y = 14.0f - 28.0f * static_cast<float>(i / kColumns) / (rows - 1);
-        CTextNode* text = makeTextNode("<font-size:-3>\n" + sampleText(i), core::vector3df(x, y, 0),
-                                       nullptr, 8001);
-        texts.push_back(text);
-    }
-
-    CRenderModule& renderer = engine.getRenderer();
-    std::vector<double> times;
+struct FrameResult {
+    FrameTimes times;
     int drawCalls = 0;
     int vertices = 0;
+};
+
+// Draws the frames through the render module, as the main loop does, after `sway` has moved the
+// nodes a little for frame time t.
+template <typename Sway>
+FrameResult measure(IrrlichtDevice* device, Sway sway) {
+    video::IVideoDriver* driver = device->getVideoDriver();
+    CRenderModule& renderer = getEngine().getRenderer();
+    std::vector<double> times;
+    FrameResult result;
     for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
         const auto start = std::chrono::steady_clock::now();
-        // The texts sway a little, as animated texts do.
-        const float t = static_cast<float>(frame) * 0.05f;
-        for (size_t i = 0; i < texts.size(); ++i) {
-            core::vector3df position = texts[i]->getPosition();
-            position.X += 0.01f * std::sin(t + static_cast<float>(i));
-            texts[i]->setPosition(position);
-        }
+        sway(static_cast<float>(frame) * 0.05f);
         device->run();
         renderer.resetFrameStatistics();
         driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
@@ -115,16 +96,118 @@ int main() {
         if (frame >= kWarmUpFrames) {
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         }
-        drawCalls = renderer.switchCount();
-        vertices = renderer.trigCount();
+        result.drawCalls = renderer.switchCount();
+        result.vertices = renderer.trigCount();
     }
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
-    std::printf("texts=%i drawcalls=%i frame_ms=%.2f\n", kTextCount, drawCalls, median);
-    std::printf("#   %i glyph quads per frame, %.3f us per glyph\n", vertices / 4,
-                median * 1000 / (vertices / 4 > 0 ? vertices / 4 : 1));
+    result.times = summarizeFrameTimes(times);
+    return result;
+}
 
+// The texts' frames on a device of the driver type; false without a device or the font.
+bool measureTexts(video::E_DRIVER_TYPE driverType, FrameResult& result) {
+    IrrlichtDevice* device = openBenchDevice(driverType);
+    if (!device) {
+        return false;
+    }
+    CVellumEngine& engine = getEngine();
+    auto* game = new BenchGame();
+    game->font = createFont(resolveDataPath("gui\\font-main.xml"), 5.0f);
+    engine.setClient(game);
+    game->drop();
+    if (game->font->glyphCount() < 20) {
+        std::fprintf(stderr, "the main font did not load\n");
+        engine.setClient(nullptr);
+        closeBenchDevice(device);
+        return false;
+    }
+
+    const int rows = kTextCount / kColumns;
+    std::vector<CTextNode*> texts;
+    for (int i = 0; i < kTextCount; ++i) {
+        const float x = -15.0f + 10.0f * static_cast<float>(i % kColumns);
+        const float y = 14.0f - 28.0f * static_cast<float>(i / kColumns) / (rows - 1);
+        texts.push_back(makeTextNode("<font-size:-3>\n" + sampleText(i), core::vector3df(x, y, 0),
+                                     nullptr, 8001));
+    }
+    // The texts sway a little, as animated texts do.
+    result = measure(device, [&texts](float t) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            core::vector3df position = texts[i]->getPosition();
+            position.X += 0.01f * std::sin(t + static_cast<float>(i));
+            texts[i]->setPosition(position);
+        }
+    });
+    device->getSceneManager()->clear();
     engine.setClient(nullptr);
     closeBenchDevice(device);
+    return true;
+}
+
+// As many moving sprites of one 8 by 8 texture as the texts have glyphs, spread over the window.
+bool measureSprites(int count, FrameResult& result) {
+    IrrlichtDevice* device = openBenchDevice();
+    if (!device) {
+        return false;
+    }
+    video::IVideoDriver* driver = device->getVideoDriver();
+    video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(8, 8));
+    image->fill(video::SColor(255, 60, 255, 128));
+    TextureRegion region;
+    region.setFromTexture(driver->addTexture("bench_sprite", image));
+    image->drop();
+    scene::ISceneManager* sceneManager = device->getSceneManager();
+    std::vector<CSpriteNode*> sprites;
+    std::vector<core::vector3df> homes;
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<float>(seed >> 8) / static_cast<float>(1 << 24);
+    };
+    for (int i = 0; i < count; ++i) {
+        const core::vector3df home(next() * 36 - 18, next() * 26 - 13, 0);
+        auto* sprite = new CSpriteNode(sceneManager->getRootSceneNode(), sceneManager, 8001, home,
+                                       core::dimension2df(kSpriteSize, kSpriteSize));
+        sprite->setTextureRegion(region);
+        sprite->setSpriteMaterial(getEngine().getRenderer().getMaterialType(0), 0);
+        sprite->drop();
+        sprites.push_back(sprite);
+        homes.push_back(home);
+    }
+    result = measure(device, [&sprites, &homes](float t) {
+        for (size_t i = 0; i < sprites.size(); ++i) {
+            const float phase = static_cast<float>(i);
+            sprites[i]->setPosition(homes[i] + core::vector3df(0.5f * std::sin(t + phase),
+                                                               0.5f * std::cos(t + phase), 0));
+        }
+    });
+    closeBenchDevice(device);
+    return true;
+}
+
+} // namespace
+
+int main() {
+    // The repository's data folders hold the game's fonts.
+    setProgramFolder(toEnginePath(std::string(VELLUM_SOURCE_DIR) + "/"));
+    setLanguage("data_en");
+
+    FrameResult null;
+    FrameResult gl;
+    FrameResult sprites;
+    if (!measureTexts(video::EDT_NULL, null) || !measureTexts(video::EDT_OPENGL, gl)) {
+        return 1;
+    }
+    const int glyphs = std::max(gl.vertices / 4, 1);
+    if (!measureSprites(glyphs, sprites)) {
+        return 1;
+    }
+    std::printf("texts=%i drawcalls=%i frame_ms=%.2f null_frame_ms=%.3f sprite_frame_ms=%.2f "
+                "frame_ms_p95=%.2f null_frame_ms_p95=%.3f sprite_frame_ms_p95=%.2f\n",
+                kTextCount, gl.drawCalls, gl.times.median, null.times.median, sprites.times.median,
+                gl.times.p95, null.times.p95, sprites.times.p95);
+    std::printf("#   %i glyph quads per frame, %.3f us per glyph (NULL driver %.0f ns), %.2fx the "
+                "frame of %i sprites\n",
+                glyphs, gl.times.median * 1000 / glyphs, null.times.median * 1e6 / glyphs,
+                gl.times.median / sprites.times.median, glyphs);
     return 0;
 }

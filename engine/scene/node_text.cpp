@@ -140,6 +140,7 @@ CTextNode::CTextNode(irr::scene::ISceneNode* parent, irr::scene::ISceneManager* 
 }
 
 CTextNode::~CTextNode() {
+    forgetLayout();
     if (Font != nullptr) {
         Font->drop();
     }
@@ -171,7 +172,17 @@ void CTextNode::setText(const std::wstring& text) {
 }
 
 void CTextNode::setColor(irr::video::SColor colour) {
+    if (((colour.color ^ Color.color) & 0x00FFFFFFu) != 0) {
+        LayoutKept = false;
+    }
     Color = colour;
+}
+
+void CTextNode::setTextScale(float scale) {
+    if (scale != Scale) {
+        LayoutKept = false;
+    }
+    Scale = scale;
 }
 
 void CTextNode::setText(const std::string& text) {
@@ -186,6 +197,9 @@ void CTextNode::setText(const std::string& text) {
         std::replace(Text.begin(), Text.end(), '\xA8', '\xE5');
     }
     Lines = splitList(text, '\n', true);
+    HasAnchorTag = std::any_of(Lines.begin(), Lines.end(),
+                               [](const std::string& line) { return contains(line, "<anchor"); });
+    LayoutKept = false;
 }
 
 void CTextNode::deleteImages() {
@@ -206,9 +220,11 @@ void CTextNode::setFont(CGUIFont3D* font) {
     }
     Font = font;
     Material = font != nullptr ? font->getMaterial() : irr::video::SMaterial();
+    LayoutKept = false;
 }
 
 void CTextNode::attachEffect(TextEffect* effect, int value) {
+    LayoutKept = false;
     Effect.reset(effect);
     if (effect != nullptr) {
         effect->startTime = static_cast<int>(deviceTimeNow());
@@ -223,8 +239,24 @@ void CTextNode::render() {
     if (Font == nullptr || alpha == 0) {
         return;
     }
+    if (!LayoutKept || !layoutIsCurrent()) {
+        layOut(alpha);
+    }
+    drawLayout(alpha);
+    if (!LayoutKept) {
+        forgetLayout();
+    }
+}
+
+void CTextNode::layOut(int alpha) {
+    forgetLayout();
+    ++LayoutCount;
+    // A change while the lines are walked (markup attaching an effect) leaves this layout for
+    // this frame only.
+    LayoutKept = true;
     FrameState frame;
     frame.pos = getAbsolutePosition();
+    LayoutPosition = frame.pos;
     frame.font = Font;
     frame.colour = Color;
     frame.colour.setAlpha(static_cast<irr::u32>(alpha));
@@ -254,6 +286,76 @@ void CTextNode::render() {
         }
     }
     RenderedOnce = 1;
+    LayoutAlpha = static_cast<irr::u32>(alpha);
+    LayoutClient = gameClient();
+    // Without a camera the fonts place nothing, and the layout waits for one.
+    irr::scene::ISceneManager* scene = getEngine().getSceneManager();
+    const bool camera = scene != nullptr && scene->getActiveCamera() != nullptr;
+    LayoutKept = LayoutKept && camera && !Effect && !HasAnchorTag;
+}
+
+bool CTextNode::layoutIsCurrent() const {
+    if (LayoutClient != gameClient()) {
+        return false;
+    }
+    for (const GlyphRun& run : LayoutRuns) {
+        if (run.FontVersion != run.Font->getLayoutVersion()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CTextNode::drawLayout(int alpha) {
+    if (static_cast<irr::u32>(alpha) != LayoutAlpha) {
+        LayoutAlpha = static_cast<irr::u32>(alpha);
+        for (irr::video::S3DVertex& vertex : LayoutVertices) {
+            vertex.Color.setAlpha(LayoutAlpha);
+        }
+    }
+    const irr::core::vector3df shift = getAbsolutePosition() - LayoutPosition;
+    const bool moved = shift != irr::core::vector3df(0, 0, 0);
+    CRenderModule& renderer = getEngine().getRenderer();
+    for (const GlyphRun& run : LayoutRuns) {
+        const irr::video::S3DVertex* source = LayoutVertices.data() + run.First;
+        int quads = static_cast<int>(run.Count / 4);
+        while (quads > 0) {
+            int granted = 0;
+            irr::video::S3DVertex* target =
+                renderer.appendQuads(nullptr, run.Font->getMaterial(), quads, granted);
+            const int vertices = granted * 4;
+            std::copy(source, source + vertices, target);
+            if (moved) {
+                for (int k = 0; k < vertices; ++k) {
+                    target[k].Pos += shift;
+                }
+            }
+            source += vertices;
+            quads -= granted;
+        }
+    }
+}
+
+void CTextNode::forgetLayout() {
+    for (const GlyphRun& run : LayoutRuns) {
+        run.Font->drop();
+    }
+    LayoutRuns.clear();
+    LayoutVertices.clear();
+    LayoutKept = false;
+}
+
+void CTextNode::beginGlyphRun(CGUIFont3D* font) {
+    if (LayoutRuns.empty() || LayoutRuns.back().Font != font) {
+        font->grab();
+        LayoutRuns.push_back({font, font->getLayoutVersion(), LayoutVertices.size(), 0});
+    }
+    font->setQuadSink(&LayoutVertices);
+}
+
+void CTextNode::endGlyphRun(CGUIFont3D* font) {
+    font->setQuadSink(nullptr);
+    LayoutRuns.back().Count = LayoutVertices.size() - LayoutRuns.back().First;
 }
 
 bool CTextNode::drawLine(const std::string& line, FrameState& frame) {
@@ -284,6 +386,7 @@ bool CTextNode::drawLine(const std::string& line, FrameState& frame) {
         }
     }
     const irr::core::vector3df at = frame.pos + lineOffset;
+    beginGlyphRun(font);
     if (!frame.underlay.empty()) {
         font->drawText(repeatToWidth(*font, line, frame.underlay), at, frame.colour,
                        frame.alignment, kVerticalCentre, frame.scale, false, effect);
@@ -294,6 +397,7 @@ bool CTextNode::drawLine(const std::string& line, FrameState& frame) {
         font->drawText(repeatToWidth(*font, line, frame.overlay), at, frame.colour, frame.alignment,
                        kVerticalCentre, frame.scale, false, effect);
     }
+    endGlyphRun(font);
     frame.pos.Y -= font->getTextExtent(line).Y * lineHeight * frame.lineMult * frame.scale;
     ++frame.drawnLines;
     frame.lineMult = 1;

@@ -10,15 +10,18 @@
 #include <vector>
 
 class CGUIFont3D;
+class IGameClient;
 class TextEffect;
 
 // The scene node that shows text. Its text is a list of lines; a line starting with "<" is
 // markup that is not drawn but changes how the following lines are drawn (font, size, colour,
 // alignment, position, decorations) or, on the first frame after setText, creates things (inline
-// images, a canvas frame, a sound, a text effect). Lines starting with "<!" are comments. Every
-// frame the node walks its lines from the top and draws the others one below the other through
-// its font, which hands the glyph quads to the render module's batcher. Text is single-byte
-// (Windows-1252).
+// images, a canvas frame, a sound, a text effect). Lines starting with "<!" are comments. The
+// node lays its text out by walking its lines from the top and drawing the others one below the
+// other through its font, and keeps the glyph quads that gives: later frames hand the kept quads
+// to the render module's batcher, moved with the node and at its current opacity, until the text,
+// font, scale, colour or a font's layout changes. A text with an effect or an anchor tag is laid
+// out every frame, since those place glyphs anew each time. Text is single-byte (Windows-1252).
 class CTextNode : public CNodeBasement {
 public:
     // Render order 4, white, scale 1, the game's main font; the text is set as by setText.
@@ -36,6 +39,7 @@ public:
 
     // Converts through Windows-1252 and sets the text.
     virtual void setText(const std::wstring& text);
+    // Only the red, green and blue count: the opacity is the node's.
     virtual void setColor(irr::video::SColor colour);
 
     // Names the node "TEXTX-" + text, drops the effect, deletes the inline images this node
@@ -50,7 +54,7 @@ public:
     void setFont(CGUIFont3D* font);
     CGUIFont3D* getFont() const { return Font; }
     // The size factor of the text (markup sizes multiply into it each frame).
-    void setTextScale(float scale) { Scale = scale; }
+    void setTextScale(float scale);
     float getTextScale() const { return Scale; }
 
     // Replaces (and deletes) the current effect; the node owns the new one, which learns the
@@ -64,9 +68,32 @@ public:
 
     // Text nodes alive in the process.
     static int liveCount();
+    // How many times the node has laid its text out.
+    int getLayoutCount() const { return LayoutCount; }
 
 private:
     struct FrameState;
+    // The quads one font gave to the kept layout: LayoutVertices[First, First + Count).
+    struct GlyphRun {
+        // Grabbed while the layout is kept.
+        CGUIFont3D* Font;
+        int FontVersion;
+        size_t First;
+        size_t Count;
+    };
+
+    // Walks the lines as one frame (markup, creation markup on the first frame) and keeps the
+    // glyph quads they give.
+    void layOut(int alpha);
+    // The kept layout still shows what a new one would.
+    bool layoutIsCurrent() const;
+    // Hands the kept quads to the batcher at the node's position and opacity.
+    void drawLayout(int alpha);
+    void forgetLayout();
+    // Starts keeping the quads that `font` draws next (the layout being made is always kept
+    // until it is drawn).
+    void beginGlyphRun(CGUIFont3D* font);
+    void endGlyphRun(CGUIFont3D* font);
 
     // Interprets one markup line (nothing for a comment).
     void applyMarkup(const std::string& line, FrameState& frame);
@@ -98,6 +125,18 @@ private:
     // rather than one per frame.
     std::vector<std::string> ReportedAnchors;
     irr::video::SMaterial Material;
+
+    // The kept layout: quads in scene coordinates as laid out at LayoutPosition with opacity
+    // LayoutAlpha, in runs by font.
+    std::vector<irr::video::S3DVertex> LayoutVertices;
+    std::vector<GlyphRun> LayoutRuns;
+    irr::core::vector3df LayoutPosition;
+    irr::u32 LayoutAlpha = 0;
+    IGameClient* LayoutClient = nullptr;
+    bool LayoutKept = false;
+    // A line has an anchor tag, which places the following lines wherever the anchor is now.
+    bool HasAnchorTag = false;
+    int LayoutCount = 0;
 };
 
 // Makes a text node under the parent (the scene's root when null) and leaves it owned by the

@@ -17,14 +17,22 @@ void CQuadBatcher::addQuad(const irr::core::matrix4* transform,
     prepare(transform, material,
             transform == nullptr && material == nullptr && vertices == nullptr);
     if (vertices != nullptr) {
-        std::copy(vertices, vertices + 4, nextQuad());
+        std::copy(vertices, vertices + 4, nextQuads(1));
     }
 }
 
 irr::video::S3DVertex* CQuadBatcher::appendQuad(const irr::core::matrix4* transform,
                                                 const irr::video::SMaterial& material) {
     prepare(transform, &material, false);
-    return nextQuad();
+    return nextQuads(1);
+}
+
+irr::video::S3DVertex* CQuadBatcher::appendQuads(const irr::core::matrix4* transform,
+                                                 const irr::video::SMaterial& material, int wanted,
+                                                 int& granted) {
+    prepare(transform, &material, false);
+    granted = std::max(1, std::min(wanted, QuadCapacity - QuadCount));
+    return nextQuads(granted);
 }
 
 void CQuadBatcher::prepare(const irr::core::matrix4* transform,
@@ -54,10 +62,12 @@ void CQuadBatcher::prepare(const irr::core::matrix4* transform,
     }
 }
 
-irr::video::S3DVertex* CQuadBatcher::nextQuad() {
+irr::video::S3DVertex* CQuadBatcher::nextQuads(int count) {
     const size_t first = static_cast<size_t>(QuadCount) * 4;
-    if (first + 4 > Vertices.size()) {
-        const size_t quads = std::min<size_t>(std::max<size_t>(2 * QuadCount, 64), QuadCapacity);
+    const size_t needed = static_cast<size_t>(QuadCount + count);
+    if (needed * 4 > Vertices.size()) {
+        const size_t quads = std::min<size_t>(
+            std::max<size_t>({2 * static_cast<size_t>(QuadCount), needed, 64}), QuadCapacity);
         Vertices.resize(quads * 4);
         Indices.reserve(quads * 6);
         for (size_t quad = Indices.size() / 6; quad < quads; ++quad) {
@@ -66,7 +76,7 @@ irr::video::S3DVertex* CQuadBatcher::nextQuad() {
             }
         }
     }
-    ++QuadCount;
+    QuadCount += count;
     return Vertices.data() + first;
 }
 

@@ -24,6 +24,12 @@ public:
     // its four vertices, valid until the next call.
     irr::video::S3DVertex* appendQuad(const irr::core::matrix4* transform,
                                       const irr::video::SMaterial& material);
+    // appendQuad for up to `wanted` quads of one material, compared once: returns the place of
+    // the first quad's vertices and sets `granted` to how many of them the batch takes (at least
+    // one; fewer than wanted where the batch fills up, and the caller asks again for the rest).
+    irr::video::S3DVertex* appendQuads(const irr::core::matrix4* transform,
+                                       const irr::video::SMaterial& material, int wanted,
+                                       int& granted);
 
     // Per-frame statistics: one line per draw call, the draw calls and the vertices drawn.
     void resetFrameStatistics();
@@ -39,9 +45,9 @@ private:
     // takes the frame's first transform; flushes at the end of a frame (all three null).
     void prepare(const irr::core::matrix4* transform, const irr::video::SMaterial* material,
                  bool endOfFrame);
-    // Makes room for one more quad; the index pattern of every quad is written once, when the
-    // arrays first grow to reach it.
-    irr::video::S3DVertex* nextQuad();
+    // Makes room for `count` more quads (the batch has room for them); the index pattern of
+    // every quad is written once, when the arrays first grow to reach it.
+    irr::video::S3DVertex* nextQuads(int count);
     void flush(bool endOfFrame);
 
     int BatchMaterialDirty = 1;

@@ -48,6 +48,13 @@ public:
                                       const irr::video::SMaterial& material) {
         return batcher.appendQuad(transform, material);
     }
+    // appendQuad for a run of quads of one material: the place of the first of `granted` quads
+    // (at most `wanted`; ask again for the rest).
+    irr::video::S3DVertex* appendQuads(const irr::core::matrix4* transform,
+                                       const irr::video::SMaterial& material, int wanted,
+                                       int& granted) {
+        return batcher.appendQuads(transform, material, wanted, granted);
+    }
 
     // Queues a node (and, when given, the animator that asks for it) for deletion after the
     // frame; one reference to each is held until then.

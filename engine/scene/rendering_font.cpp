@@ -122,6 +122,7 @@ void CGUIFont3D::setScaleAndSize(float scaleX, float scaleY, float fontSize) {
     pixelScaleX = scaleX;
     pixelScaleY = scaleY;
     size = fontSize;
+    ++layoutVersion;
 }
 
 bool CGUIFont3D::loadXmlFont(const std::string& path) {
@@ -405,6 +406,10 @@ void CGUIFont3D::drawGlyph(int index, const core::vector3df& at, video::SColor c
     quad[3].Pos = at;
     for (video::S3DVertex& vertex : quad) {
         vertex.Color = colour;
+    }
+    if (quadSink != nullptr) {
+        quadSink->insert(quadSink->end(), quad, quad + 4);
+        return;
     }
     getEngine().getRenderer().addQuad(nullptr, &material, quad);
 }

@@ -37,8 +37,15 @@ public:
     irr::s32 getKerningHeight() const override;
     void setInvisibleCharacters(const wchar_t* characters) override;
 
-    // The factors of getPixelDimension and the size every text is drawn at.
+    // The factors of getPixelDimension and the size every text is drawn at. Counts as a change
+    // of layout (see getLayoutVersion).
     virtual void setScaleAndSize(float scaleX, float scaleY, float fontSize);
+    // Changes whenever something that places or sizes the glyphs changes, so that text laid out
+    // earlier knows to be laid out again.
+    int getLayoutVersion() const { return layoutVersion; }
+    // While a list is given, drawText appends its glyph quads (four vertices each, in drawing
+    // order) to it instead of handing them to the render module; null hands them on again.
+    void setQuadSink(std::vector<irr::video::S3DVertex>* sink) { quadSink = sink; }
 
     // Reads the font file; true when a texture was loaded and at least one glyph defined.
     bool loadXmlFont(const std::string& path);
@@ -100,6 +107,8 @@ private:
     float pixelScaleX = 1;
     float pixelScaleY = 1;
     float lineHeight = 7;
+    int layoutVersion = 0;
+    std::vector<irr::video::S3DVertex>* quadSink = nullptr;
 };
 
 // A font from the file at the size (the file's global scale applied); the caller holds the one

@@ -33,6 +33,32 @@ TEST_F(QuadBatcher, BatchStaysWithinTheSixteenBitIndexRange) {
     EXPECT_EQ(renderer().trigCount(), 65540);
 }
 
+TEST_F(QuadBatcher, RunOfQuadsIsGrantedWhatTheBatchHoldsAndTheRestStartsTheNext) {
+    const irr::video::SMaterial material = texturedMaterial(makeTexture("run"));
+    renderer().addQuad(nullptr, &material, quad);
+    int granted = 0;
+    renderer().appendQuads(nullptr, material, CQuadBatcher::QuadCapacity, granted);
+    EXPECT_EQ(granted, CQuadBatcher::QuadCapacity - 1);
+    // The rest goes into a fresh batch of the same material.
+    renderer().appendQuads(nullptr, material, 5, granted);
+    EXPECT_EQ(granted, 5);
+    renderer().addQuad(nullptr, nullptr, nullptr);
+    EXPECT_EQ(renderer().switchCount(), 2);
+    EXPECT_EQ(renderer().trigCount(), 4 * (CQuadBatcher::QuadCapacity + 5));
+
+    // A run of another material starts its own batch and holds all its quads: the next quad
+    // comes after them.
+    renderer().resetFrameStatistics();
+    const irr::video::SMaterial other = texturedMaterial(makeTexture("run-other"));
+    renderer().addQuad(nullptr, &material, quad);
+    irr::video::S3DVertex* run = renderer().appendQuads(nullptr, other, 3, granted);
+    ASSERT_EQ(granted, 3);
+    EXPECT_EQ(renderer().appendQuad(nullptr, other), run + 12);
+    renderer().addQuad(nullptr, nullptr, nullptr);
+    EXPECT_EQ(renderer().switchCount(), 2);
+    EXPECT_EQ(renderer().trigCount(), 4 * 5);
+}
+
 TEST_F(QuadBatcher, ChangeOfAnyMaterialFieldStartsANewBatch) {
     irr::video::ITexture* texture = makeTexture("base");
     irr::video::ITexture* other = makeTexture("other");

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -84,6 +85,18 @@ bool yellowish(video::SColor c) {
 }
 bool whitish(video::SColor c) {
     return c.getRed() > 110 && c.getGreen() > 110 && c.getBlue() > 110;
+}
+
+// The brightest red in the frame.
+u32 brightestRed(video::IImage* frame) {
+    const core::dimension2du size = frame->getDimension();
+    u32 brightest = 0;
+    for (u32 y = 0; y < size.Height; ++y) {
+        for (u32 x = 0; x < size.Width; ++x) {
+            brightest = std::max(brightest, frame->getPixel(x, y).getRed());
+        }
+    }
+    return brightest;
 }
 
 } // namespace
@@ -198,4 +211,41 @@ TEST_F(TextScreen, MarkupColoursSizesAlignsAndPlacesAnImage) {
     const core::recti white = inkOf(frame, whitish);
     EXPECT_LT(white.UpperLeftCorner.Y, red.UpperLeftCorner.Y);
     EXPECT_GT(white.LowerRightCorner.Y, yellow.LowerRightCorner.Y);
+}
+
+TEST_F(TextScreen, TextLaidOutOnceFollowsTheNodeItsOpacityAndANewText) {
+    const core::vector3df first(-6, 4, 0);
+    const core::vector3df second(4, -2, 0);
+    CTextNode* node = makeTextNode("<color=#ff2020>\nWWWW", first, nullptr, 8001);
+    drawFrames();
+    const core::recti before = inkOf(frame, reddish);
+    ASSERT_GT(before.getArea(), 0);
+    const u32 opaqueRed = brightestRed(frame);
+
+    node->setPosition(second);
+    drawFrames();
+    const core::recti moved = inkOf(frame, reddish);
+    const core::position2di shift = scene->screenPoint(second) - scene->screenPoint(first);
+    EXPECT_NEAR(moved.UpperLeftCorner.X, before.UpperLeftCorner.X + shift.X, 1);
+    EXPECT_NEAR(moved.UpperLeftCorner.Y, before.UpperLeftCorner.Y + shift.Y, 1);
+    EXPECT_NEAR(moved.getWidth(), before.getWidth(), 1);
+    EXPECT_NEAR(moved.getHeight(), before.getHeight(), 1);
+
+    node->setAlpha(0.5f);
+    drawFrames();
+    EXPECT_NEAR(static_cast<double>(brightestRed(frame)), opaqueRed * 0.5, opaqueRed * 0.1);
+    EXPECT_EQ(node->getLayoutCount(), 1);
+
+    // A new text shows on the next frame, in its own colour and width.
+    node->setAlpha(1);
+    node->setText("<color=#20ff20>\nWW");
+    device.beginFrame(video::SColor(255, 0, 0, 0));
+    getEngine().getRenderer().renderAll();
+    frame->drop();
+    frame = device.captureAndEndFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(inkOf(frame, reddish).getArea(), 0);
+    const core::recti green = inkOf(frame, greenish);
+    EXPECT_NEAR(green.getWidth(), before.getWidth() / 2, 3);
+    EXPECT_NEAR(green.getCenter().X, moved.getCenter().X, 3);
 }
