@@ -8,8 +8,10 @@
 set -euo pipefail
 sq=$(realpath "${1:?usage: run.sh PATH/TO/sq [RUNS]}")
 runs=${2:-3}
-lua=$(command -v lua5.4 || true)
 cd "$(dirname "$0")"
+# What the measuring needs: Lua 5.4 to compare with, bc for the sums, GNU time for the peak memory.
+../../tools/install-deps.sh lua5.4 bc time
+lua=$(command -v lua5.4 || true)
 TIMEFORMAT='%U %S'
 
 # Best processor time of $runs runs of the given command, in seconds.
