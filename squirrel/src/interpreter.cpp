@@ -29,26 +29,22 @@ inline bool bothIntegers(const Value& x, const Value& y) {
 
 // Write the scalar result of an operation to a register, then release the object the register
 // held, if any: nothing but that object is kept aside across the release.
-inline void writeInt(Value& target, std::int32_t v) {
+template <typename Overwrite>
+inline void writeScalar(Value& target, Overwrite overwrite) {
     Tag oldTag = target.tag;
     RefCounted* old = target.ref;
-    target.overwriteInt(v);
+    overwrite(target);
     if (__builtin_expect(isRefCounted(oldTag), 0))
         releaseRef(old);
+}
+inline void writeInt(Value& target, std::int32_t v) {
+    writeScalar(target, [v](Value& t) { t.overwriteInt(v); });
 }
 inline void writeFloat(Value& target, float v) {
-    Tag oldTag = target.tag;
-    RefCounted* old = target.ref;
-    target.overwriteFloat(v);
-    if (__builtin_expect(isRefCounted(oldTag), 0))
-        releaseRef(old);
+    writeScalar(target, [v](Value& t) { t.overwriteFloat(v); });
 }
 inline void writeBool(Value& target, bool v) {
-    Tag oldTag = target.tag;
-    RefCounted* old = target.ref;
-    target.overwriteBool(v);
-    if (__builtin_expect(isRefCounted(oldTag), 0))
-        releaseRef(old);
+    writeScalar(target, [v](Value& t) { t.overwriteBool(v); });
 }
 
 } // namespace
