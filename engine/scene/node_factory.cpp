@@ -161,7 +161,17 @@ void createClones(const SpriteDescription& description, const Placement& call) {
     if (description.MakeClones <= 0 || (call.params && call.params->CloneIndex != 0)) {
         return;
     }
-    for (int k = 1; k <= description.MakeClones; ++k) {
+    int count = description.MakeClones;
+    if (count > kMaxSpriteClones) {
+        const std::string origin = originFile(call);
+        showErrorBox(format("Warning! '-MakeClones:' in %s asks for %d clones, more than the "
+                            "%d the engine makes: %d are made",
+                            origin.empty() ? "a sprite made at run time" : origin.c_str(), count,
+                            kMaxSpriteClones, kMaxSpriteClones),
+                     false);
+        count = kMaxSpriteClones;
+    }
+    for (int k = 1; k <= count; ++k) {
         SpriteCreationParams clone = call.params ? *call.params : SpriteCreationParams();
         clone.CloneIndex = k;
         createSprite(call.source, call.widthFactor, call.heightFactor, call.position, call.parent,

@@ -34,6 +34,9 @@ TEST(KeyValueCheck, WholeNumbersMustStartAtTheFirstCharacterAndEndThere) {
     EXPECT_NE(problems("-MakeClones:", "2.5").find("is not a whole number: the engine reads 2"),
               std::string::npos);
     EXPECT_NE(problems("-Visible:", "yes").find("the engine reads 0"), std::string::npos);
+    EXPECT_EQ(problems("-MakeClones:", "10000"), "");
+    EXPECT_NE(problems("-MakeClones:", "99999999").find("more than the 10000 the engine makes"),
+              std::string::npos);
 }
 
 TEST(KeyValueCheck, PlainNumbersWithACommaOrTrailingTextAreReadOtherwise) {

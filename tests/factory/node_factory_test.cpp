@@ -106,6 +106,16 @@ TEST_F(NodeFactory, ClonesAreMadeOnceAndDoNotCloneAgain) {
     EXPECT_EQ(childCount(holder), 4u);
 }
 
+TEST_F(NodeFactory, AClonesCountBeyondTheLimitMakesTheLimitWithAWarning) {
+    MessageBoxRecorder boxes;
+    program.writeData("gui/many.spr", "-Texture:orange.png\n-MakeClones:99999999\n");
+    CNodeBasement* holder = createEmptyNode(nullptr, 0, irr::core::vector3df(0, 0, 0));
+    create("gui\\many.spr", holder);
+    EXPECT_EQ(childCount(holder), static_cast<size_t>(kMaxSpriteClones) + 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_TRUE(boxes.sawText("'-MakeClones:' in gui\\many.spr asks for 99999999 clones"));
+}
+
 TEST_F(NodeFactory, SubSpritesGoBesideOrUnderTheSprite) {
     program.writeData("gui/parts.spr", "-Texture:orange.png\n-Size:w4 h2\n"
                                        "[Sprite]\n-Texture:parts\\grey.png\n-Name:beside\n"
