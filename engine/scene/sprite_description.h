@@ -11,7 +11,7 @@ struct SpriteCreationParams;
 
 // The most copies "-MakeClones:" makes. Each copy is a whole sprite: a larger count is a slip of
 // the keyboard that would fill the memory, not a design.
-constexpr int kMaxSpriteClones = 10000;
+constexpr int kMaxSpriteClones = 1000;
 
 // The fields of a sprite description with the defaults that `reset` restores, in declaration
 // order.
