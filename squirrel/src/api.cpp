@@ -414,8 +414,9 @@ ObjectIterator::value_type ObjectIterator::operator*() const {
     const Value& v = valueOf(*container_);
     State* state = ObjectAccess::state(*container_);
     if (v.tag == Tag::Table) {
-        const auto& entry = v.table()->entry(position_);
-        return {ObjectAccess::make(state, entry.key), ObjectAccess::make(state, entry.value)};
+        const detail::Table* table = v.table();
+        return {ObjectAccess::make(state, table->key(position_)),
+                ObjectAccess::make(state, table->value(position_))};
     }
     return {Object(static_cast<int>(position_)),
             ObjectAccess::make(state, v.array()->items[position_])};

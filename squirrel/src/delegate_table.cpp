@@ -59,7 +59,7 @@ Value tableFilter(Machine& m, Value* args, int) {
     Value result = m.state.newTable();
     Table* source = self.table();
     for (std::uint32_t i = source->nextLive(0); i < source->end(); i = source->nextLive(i + 1)) {
-        Value pair[2] = {source->entry(i).key, slotValue(source->entry(i).value)};
+        Value pair[2] = {source->key(i), slotValue(source->value(i))};
         if (m.call(fn, self, pair, 2).truthy())
             result.table()->set(pair[0], pair[1]);
     }
@@ -72,7 +72,7 @@ Value collect(Machine& m, const Value& self, bool keys) {
     auto& items = result.array()->items;
     items.reserve(t->size());
     for (std::uint32_t i = t->nextLive(0); i < t->end(); i = t->nextLive(i + 1))
-        items.push_back(keys ? t->entry(i).key : slotValue(t->entry(i).value));
+        items.push_back(keys ? t->key(i) : slotValue(t->value(i)));
     return result;
 }
 

@@ -88,11 +88,7 @@ void traverseContainer(GCObject* object, ValueVisitor visit, void* context) {
     switch (object->tag) {
     case Tag::Table: {
         Table* t = static_cast<Table*>(object);
-        for (std::uint32_t i = 0; i < t->end(); ++i) {
-            auto& e = const_cast<Table::Entry&>(t->entry(i));
-            visit(e.key, context);
-            visit(e.value, context);
-        }
+        t->traverse(visit, context);
         visit(t->delegate, context);
         break;
     }

@@ -69,8 +69,8 @@ bool Machine::foreachStep(Value* slots) {
         std::uint32_t live = t->nextLive(static_cast<std::uint32_t>(position));
         if (live >= t->end())
             return false;
-        slots[2] = t->entry(live).key;
-        slots[3] = slotValue(t->entry(live).value);
+        slots[2] = t->key(live);
+        slots[3] = slotValue(t->value(live));
         slots[1].setInt(static_cast<std::int32_t>(live + 1));
         return true;
     }
@@ -90,7 +90,7 @@ bool Machine::foreachStep(Value* slots) {
         if (live >= cls->index.end())
             return false;
         const ClassMember& member =
-            cls->members[static_cast<std::size_t>(cls->index.entry(live).value.i)];
+            cls->members[static_cast<std::size_t>(cls->index.value(live).i)];
         slots[2] = member.key;
         slots[3] = slotValue(member.value);
         slots[1].setInt(static_cast<std::int32_t>(live + 1));

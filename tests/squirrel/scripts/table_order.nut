@@ -1,6 +1,7 @@
-// Iteration order of tables and classes: slots come in the order of the table's node array,
-// which follows from the keys' hashes, the table's size and its history of insertions and
-// removals, not from the order the slots were created in.
+// Iteration order of tables and classes: the integer keys of a table's array part come first,
+// in key order, then the slots in the order of the table's node array, which follows from the
+// keys' hashes, the table's size and its history of insertions and removals, not from the order
+// the slots were created in.
 function keysOf(container) {
     local line = "";
     foreach (k, v in container)
@@ -22,7 +23,8 @@ show("added", added);
 show("small literal", { x = 1, y = 2, z = 3 });
 show("empty literal filled", (function() { local t = {}; t.z <- 1; t.y <- 2; t.x <- 3; return t; })());
 
-// Numbers hash to their value; floats are truncated, bools are 0 and 1.
+// Numbers hash to their value; floats are truncated, bools are 0 and 1. Key 0 alone fills an
+// array part of one slot; the other integers are too sparse for one.
 local numbers = {};
 foreach (n in [9, -1, 4, 17, 0, 12, 100, 3, 2147483647, -2147483648])
     numbers[n] <- n;
