@@ -14,6 +14,7 @@
 #include "input/description_input.h"
 #include "scene/anchor_table.h"
 #include "scene/description_values.h"
+#include "scene/held_reference.h"
 #include "scene/node_base.h"
 #include "scene/node_sprite.h"
 #include "scene/node_utilities.h"
@@ -368,9 +369,9 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
         parent = engine.getSceneManager()->getRootSceneNode();
     }
     SourceDescription described = describeSource(source, params);
+    HeldReference<SpriteDescription> descriptionReference(described.description);
     SpriteDescription& description = *described.description;
     if (!description.AsParticle.empty() && !admitParticle(description.AsParticle)) {
-        description.drop();
         return nullptr;
     }
     if (!description.Parent.empty()) {
@@ -403,7 +404,6 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
     }
     if (!description.Text.empty()) {
         createTextSprite(description, at, parent);
-        description.drop();
         return nullptr;
     }
     if (!description.PosRelativeTo.empty()) {
@@ -414,6 +414,7 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
 
     CNodeBasement* node = nullptr;
     CSpriteNode* sprite = nullptr;
+    HeldReference<CSpriteNode> creationReference;
     {
         ProfileScope newNodeScope("ADDSPR-NEWNODE|" __FILE__, __LINE__);
         if (classifyPath(description.TexturePath) == kFileSpriteDescription) {
@@ -436,6 +437,7 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
             }
         } else {
             sprite = new CSpriteNode(parent, engine.getSceneManager(), kNoNodeId, at, size);
+            creationReference.reset(sprite);
             node = sprite;
         }
         if (node) {
@@ -458,9 +460,7 @@ CNodeBasement* createSprite(const std::string& source, float widthFactor, float 
     }
     if (sprite) {
         bindTexture(sprite, description, materialIndex, description.TextureFiltering);
-        sprite->drop();
     }
-    description.drop();
     return node;
 }
 
@@ -496,7 +496,8 @@ SpriteDescription* getDescription(const std::string& name, const std::string& te
         return cached->second;
     }
     ProfileScope scope("ADDSPR-CREATINGDSC|" __FILE__, __LINE__);
-    SpriteDescription* description = getEngine().getClient()->createSpriteDescription();
+    HeldReference<SpriteDescription> description(
+        getEngine().getClient()->createSpriteDescription());
     description->reset(name);
     description->parseDescription(text, macroParams, params);
     if (text.find('$') == std::string::npos && (!params || params->NoCache == 0)) {
@@ -504,10 +505,10 @@ SpriteDescription* getDescription(const std::string& name, const std::string& te
         if (entry) {
             entry->drop();
         }
-        entry = description;
+        entry = description.get();
         description->grab();
     }
-    return description;
+    return description.release();
 }
 
 std::string readDescriptionFile(const std::string& path) {

@@ -10,20 +10,32 @@
 #include "scene/sprite_description.h"
 #include "support/message_box_recorder.h"
 #include "support/test_game.h"
+#include "utils/debug.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// A description that counts the descriptions alive.
+class CountedDescription : public SpriteDescription {
+public:
+    explicit CountedDescription(int& alive) : alive(alive) { ++alive; }
+    ~CountedDescription() override { --alive; }
+
+private:
+    int& alive;
+};
+
 // Counts the descriptions the factory asks for and the node effects it hands over.
 class FactoryGame : public TestGame {
 public:
     int descriptionsMade = 0;
+    int descriptionsAlive = 0;
     std::string effects;
 
     SpriteDescription* createSpriteDescription() override {
         ++descriptionsMade;
-        return IGameClient::createSpriteDescription();
+        return new CountedDescription(descriptionsAlive);
     }
     void nodeEffectHook(irr::scene::ISceneNode*, const std::string& text,
                         bool atCreation) override {
@@ -212,6 +224,24 @@ TEST_F(NodeFactory, MissingTextureIsFatal) {
             create("gui\\none.spr");
         },
         testing::ExitedWithCode(1), "box: ERROR: Failed to load");
+}
+
+TEST_F(NodeFactory, AFatalReportUnwindingOutOfCreationLeavesNoReferenceBehind) {
+    // A host that goes on after a fatal report (the fuzz host) unwinds through the factory.
+    struct Refused {};
+    setFatalErrorHandler([](const std::string&) { throw Refused(); });
+    MessageBoxRecorder boxes;
+    program.writeData("gui/orphan.spr", "-Texture:orange.png\n-Parent:nobody_has_this_name\n");
+    program.writeData("gui/missing.spr", "-Texture:missing.png\n");
+    CNodeBasement* holder = createEmptyNode(nullptr, 0, irr::core::vector3df(0, 0, 0));
+    EXPECT_THROW(create("gui\\orphan.spr", holder), Refused);
+    EXPECT_THROW(create("gui\\missing.spr", holder), Refused);
+    setFatalErrorHandler(nullptr);
+    ASSERT_EQ(childCount(holder), 1u);
+    EXPECT_EQ((*holder->getChildren().begin())->getReferenceCount(), 1)
+        << "only the parent holds the sprite whose texture failed";
+    clearDescriptionCache();
+    EXPECT_EQ(game->descriptionsAlive, 0);
 }
 
 TEST_F(NodeFactory, EmptyNodesAreHiddenGroupingNodes) {
