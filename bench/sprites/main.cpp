@@ -15,6 +15,7 @@
 #include "core/vellumengine.h"
 #include "frame_times.h"
 #include "gl_limit.h"
+#include "rendered_frames.h"
 #include "scene/node_sprite.h"
 #include "scene/quad_batcher.h"
 #include "scene/texture_region.h"
@@ -109,35 +110,22 @@ struct FrameResult {
 // does.
 FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*>& nodes,
                     const std::vector<Placement>& where, int measuredFrames) {
-    video::IVideoDriver* driver = device->getVideoDriver();
-    CRenderModule& renderer = getEngine().getRenderer();
-    std::vector<double> times;
     FrameResult result;
     long allocationsBefore = 0;
-    for (int frame = 0; frame < kWarmUpFrames + measuredFrames; ++frame) {
-        if (frame == kWarmUpFrames) {
-            allocationsBefore = allocations;
-        }
-        const auto start = std::chrono::steady_clock::now();
-        const float t = float(frame) * 0.05f;
-        for (size_t i = 0; i < nodes.size(); ++i) {
-            const Placement& p = where[i];
-            nodes[i]->setPosition(core::vector3df(p.x + 0.5f * std::sin(t + p.phase),
-                                                  p.y + 0.5f * std::cos(t + p.phase), 0));
-        }
-        device->run();
-        renderer.resetFrameStatistics();
-        driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-        renderer.renderAll();
-        driver->endScene();
-        const auto end = std::chrono::steady_clock::now();
-        if (frame >= kWarmUpFrames) {
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        }
-        result.drawCalls = renderer.switchCount();
-    }
+    result.times = summarizeFrameTimes(
+        timeRenderedFrames(device, kWarmUpFrames, measuredFrames, [&](int frame) {
+            if (frame == kWarmUpFrames) {
+                allocationsBefore = allocations;
+            }
+            const float t = float(frame) * 0.05f;
+            for (size_t i = 0; i < nodes.size(); ++i) {
+                const Placement& p = where[i];
+                nodes[i]->setPosition(core::vector3df(p.x + 0.5f * std::sin(t + p.phase),
+                                                      p.y + 0.5f * std::cos(t + p.phase), 0));
+            }
+        }));
+    result.drawCalls = getEngine().getRenderer().switchCount();
     result.allocationsPerFrame = double(allocations - allocationsBefore) / double(measuredFrames);
-    result.times = summarizeFrameTimes(times);
     return result;
 }
 

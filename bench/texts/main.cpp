@@ -13,6 +13,7 @@
 #include "core/vellumengine.h"
 #include "frame_times.h"
 #include "platform/native_path.h"
+#include "rendered_frames.h"
 #include "scene/node_sprite.h"
 #include "scene/node_text.h"
 #include "scene/rendering_font.h"
@@ -23,7 +24,6 @@
 #include <irrlicht/irrlicht.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -80,26 +80,13 @@ struct FrameResult {
 // nodes a little for frame time t.
 template <typename Sway>
 FrameResult measure(IrrlichtDevice* device, Sway sway) {
-    video::IVideoDriver* driver = device->getVideoDriver();
-    CRenderModule& renderer = getEngine().getRenderer();
-    std::vector<double> times;
     FrameResult result;
-    for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame) {
-        const auto start = std::chrono::steady_clock::now();
-        sway(static_cast<float>(frame) * 0.05f);
-        device->run();
-        renderer.resetFrameStatistics();
-        driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-        renderer.renderAll();
-        driver->endScene();
-        const auto end = std::chrono::steady_clock::now();
-        if (frame >= kWarmUpFrames) {
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        }
-        result.drawCalls = renderer.switchCount();
-        result.vertices = renderer.trigCount();
-    }
-    result.times = summarizeFrameTimes(times);
+    result.times = summarizeFrameTimes(
+        timeRenderedFrames(device, kWarmUpFrames, kMeasuredFrames,
+                           [&sway](int frame) { sway(static_cast<float>(frame) * 0.05f); }));
+    CRenderModule& renderer = getEngine().getRenderer();
+    result.drawCalls = renderer.switchCount();
+    result.vertices = renderer.trigCount();
     return result;
 }
 
