@@ -1,3 +1,4 @@
+#include "localized_program.h"
 #include "support/message_box_recorder.h"
 #include "support/temporary_folder.h"
 #include "utils/debug.h"
@@ -11,22 +12,11 @@
 
 namespace {
 
-class Localization : public testing::Test {
+class Localization : public LocalizedProgram {
 protected:
-    void SetUp() override {
-        setProgramFolder(program.engine());
-        setDebugLogFolder(program.engine());
-        setDebugModeSource(nullptr);
-        clearTextCache();
-        clearLocalizationCaches();
-        setLanguage("data_en");
-    }
-    void TearDown() override { setDebugModeSource(nullptr); }
+    Localization() : LocalizedProgram("data_en") {}
 
     std::string englishFile() const { return programFolder() + "data_en\\strings.lng"; }
-
-    TemporaryFolder program;
-    MessageBoxRecorder boxes;
 };
 
 TEST_F(Localization, KeysMatchWithoutRegardToCase) {

@@ -1,3 +1,4 @@
+#include "localized_program.h"
 #include "platform/files.h"
 #include "support/message_box_recorder.h"
 #include "support/temporary_folder.h"
@@ -14,22 +15,16 @@ namespace {
 using namespace std::string_literals;
 
 // String tables ("strings.lng") with bad bytes, cut lines and absurd sizes.
-class StringTableEdges : public testing::Test {
+class StringTableEdges : public LocalizedProgram {
 protected:
+    StringTableEdges() : LocalizedProgram("data_de") {}
+
     void SetUp() override {
-        setProgramFolder(program.engine());
-        setDebugLogFolder(program.engine());
-        setDebugModeSource(nullptr);
-        clearTextCache();
-        clearLocalizationCaches();
-        setLanguage("data_de");
+        LocalizedProgram::SetUp();
         program.write("data_en/strings.lng", "HELLO=Hello\nNEW=New\n");
     }
 
     std::string germanFile() const { return programFolder() + "data_de\\strings.lng"; }
-
-    TemporaryFolder program;
-    MessageBoxRecorder boxes;
 };
 
 TEST_F(StringTableEdges, Windows1252EdgeBytesAreTheStringsOwnLetters) {
