@@ -98,9 +98,7 @@ std::uint32_t hashValue(const Value& key) {
         return static_cast<std::uint32_t>(key.i);
     case Tag::Float:
         // Truncated; values out of the integer range (and NaN) share one hash.
-        if (key.f >= -2147483648.0f && key.f < 2147483648.0f)
-            return static_cast<std::uint32_t>(static_cast<std::int32_t>(key.f));
-        return 0x80000000u;
+        return static_cast<std::uint32_t>(Value::truncate(key.f));
     case Tag::Bool:
         return key.b ? 1u : 0u;
     default:

@@ -212,7 +212,14 @@ public:
         }
     }
     float toFloat() const { return tag == Tag::Integer ? static_cast<float>(i) : f; }
-    std::int32_t toInt() const { return tag == Tag::Integer ? i : static_cast<std::int32_t>(f); }
+    std::int32_t toInt() const { return tag == Tag::Integer ? i : truncate(f); }
+    // A float truncated toward zero. Floats beyond the integer range and NaN give the smallest
+    // integer, as the processor's own conversion does; converting them directly is undefined.
+    static std::int32_t truncate(float v) {
+        if (v >= -2147483648.0f && v < 2147483648.0f)
+            return static_cast<std::int32_t>(v);
+        return INT32_MIN;
+    }
 
     // Same type and same payload: identity for objects, value for scalars.
     bool rawEquals(const Value& other) const { return tag == other.tag && raw == other.raw; }

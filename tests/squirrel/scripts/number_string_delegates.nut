@@ -2,6 +2,12 @@
 print((5).tofloat() + " " + typeof (5).tofloat() + " " + (5).tostring() + " " + typeof (5).tostring() + "\n");
 print((5).tointeger() + " " + (65).tochar() + " " + (5).weakref() + " " + typeof (65).tochar() + "\n");
 print((2.75).tointeger() + " " + (-2.75).tointeger() + " " + (2.5).tofloat() + " " + (2.5).tostring() + " " + (66.9).tochar() + " " + (1.5).weakref() + "\n");
+// Floats beyond the integer range, infinities and NaN become the smallest integer; the largest
+// float below 2^31 still converts exactly.
+local huge = 1e30, infinite = 1.0 / 0, notANumber = infinite - infinite;
+print(huge.tointeger() + " " + (-huge).tointeger() + " " + infinite.tointeger() + " " + notANumber.tointeger() + " " + (2147483520.0).tointeger() + " " + (-2147483648.0).tointeger() + "\n");
+local byFloatIndex = [10, 20, 30];
+print(byFloatIndex[1.9] + " " + ("abc"[2.2]).tochar() + "\n");
 print(true.tofloat() + " " + false.tointeger() + " " + true.tostring() + " " + typeof true.tostring() + " " + false.weakref() + "\n");
 local n = 42;
 print(n.tostring().len() + " " + n.tofloat() / 4 + "\n");
