@@ -11,6 +11,7 @@
 #include "script/module_scripting_core.h"
 #include "script_check.h"
 #include "utils/debug.h"
+#include "utils/source_text.h"
 #include "utils/utils_fs.h"
 #include "utils/utils_lang.h"
 #include "utils/utils_str.h"
@@ -83,6 +84,20 @@ std::string checkedLanguage() {
     return language.empty() ? kDefaultLanguage : toLower(language);
 }
 
+// The line of game.ini that names the language; game.ini alone when none does (the language
+// then comes from the command line or the default).
+CheckPlace languagePlace() {
+    const std::string path = gameFolder() + "game.ini";
+    SourceText ini;
+    if (readSourceText(path, ini)) {
+        const size_t at = ("\n" + ini.text).find("\nLanguage=");
+        if (at != std::string::npos) {
+            return ini.originAt(at);
+        }
+    }
+    return CheckPlace{path, 0};
+}
+
 } // namespace
 
 int runCheck(IGameClient* client, const CheckExtensions& extensions, std::FILE* out) {
@@ -92,13 +107,14 @@ int runCheck(IGameClient* client, const CheckExtensions& extensions, std::FILE* 
     std::string temporary = toEnginePath(std::filesystem::temp_directory_path().string());
     setDebugLogFolder(temporary.back() == '\\' ? temporary : temporary + "\\");
     engine.setClient(client);
-    setLanguage(checkedLanguage());
     addDescriptionKeys(extensions.keys);
     setDescriptionRecordChecks(extensions.recordChecks);
     setDialogHeaderChecks(extensions.dialogChecks);
     int status = 0;
     {
         CheckSession session;
+        // A language the engine refuses is reported at the line that names it.
+        session.readAt(languagePlace(), [] { setLanguage(checkedLanguage()); });
         registerCoreFunctions(engine.getScripting().vm());
         if (client) {
             client->registerScriptFunctions();

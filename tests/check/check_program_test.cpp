@@ -67,3 +67,14 @@ TEST(CheckProgram, AnEmptyGameListsEveryFileTheEngineNeedsWhereItIsLookedFor) {
             << run.output;
     }
 }
+
+TEST(CheckProgram, ALanguageTheEngineRefusesIsReportedAtItsLineOfGameIni) {
+    TemporaryFolder game;
+    game.write("game.ini", "; settings\nAppDataFolder=RefusedLanguage\nLanguage=..\\..\\data_en\n");
+    game.write("data/.keep", "");
+    CheckProcess run = runCheckProcess("-game='" + game.native() + "'");
+    EXPECT_NE(run.output.find("game.ini:3: warning: the engine reports: Language folder "
+                              "'..\\..\\data_en' is not a folder name: data_en is used instead"),
+              std::string::npos)
+        << run.output;
+}
