@@ -1,5 +1,7 @@
 #include "description_keys.h"
 
+#include "scene/sprite_description.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -69,7 +71,7 @@ const DescriptionKey kEngineKeys[] = {
     {"-Event.Mouse.Over.Sound:", kSprite, KeyForm::Sound},
     {"-Event.Mouse.Click.Block:", kSprite, KeyForm::Int},
     {"-MakeParentInvisible:", kSprite, KeyForm::Int},
-    {"-MakeClones:", kSprite, KeyForm::Int},
+    {"-MakeClones:", kSprite, KeyForm::Int, "", 0, false, false, kMaxSpriteClones},
     {"-Selfdestruction:", kSprite, KeyForm::Tagged, "tf", 0, true},
     {"-DialogName:", kHeader, KeyForm::Text},
     {"-DialogSpriteStructure:", kHeader, KeyForm::Path},

@@ -46,6 +46,8 @@ struct DescriptionKey {
     bool bareNumber = false;
     // The tags are looked for only before the tail (otherwise anywhere in the value).
     bool tagsBeforeTail = false;
+    // Int: the largest value the engine takes (0: no limit).
+    int maximum = 0;
 };
 
 // Adds keys that a game reads from the same texts (its own sprite and header keys).

@@ -1,7 +1,6 @@
 #include "key_value_check.h"
 
 #include "scene/description_values.h"
-#include "scene/sprite_description.h"
 #include "utils/number_text.h"
 #include "utils/utils_str.h"
 
@@ -236,9 +235,9 @@ std::vector<ValueProblem> checkKeyValue(const DescriptionKey& key, const std::st
     switch (key.form) {
     case KeyForm::Int:
         checkInt(value, problems);
-        if (std::string(key.name) == "-MakeClones:" && parseInt(value) > kMaxSpriteClones) {
-            problems.push_back({true, format("%d clones are more than the %d the engine makes",
-                                             parseInt(value), kMaxSpriteClones)});
+        if (key.maximum > 0 && parseInt(value) > key.maximum) {
+            problems.push_back({true, format("%d is more than the %d the engine makes",
+                                             parseInt(value), key.maximum)});
         }
         break;
     case KeyForm::Number:

@@ -7,12 +7,6 @@ namespace squirrel::detail {
 
 namespace {
 
-constexpr std::uint32_t kBitsPerWord = 64;
-
-std::uint32_t presenceWords(std::uint32_t arraySize) {
-    return (arraySize + kBitsPerWord - 1) / kBitsPerWord;
-}
-
 // The power-of-two range an array key belongs to: 0 for key 0, b for the keys 2^(b-1) .. 2^b - 1.
 int binOf(std::uint32_t key) {
     int bin = 0;
@@ -21,10 +15,6 @@ int binOf(std::uint32_t key) {
         ++bin;
     }
     return bin;
-}
-
-bool isArrayKey(const Value& key, std::uint32_t arraySize) {
-    return key.tag == Tag::Integer && static_cast<std::uint32_t>(key.i) < arraySize;
 }
 
 } // namespace
@@ -62,10 +52,8 @@ Table::Entry* Table::findNode(const Value& key, std::uint32_t hash) const {
 void Table::set(const Value& key, const Value& value) {
     if (isArrayKey(key, arraySize_)) {
         std::uint32_t index = static_cast<std::uint32_t>(key.i);
-        if (!inArray(index)) {
-            present_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
-            ++arrayCount_;
-        }
+        if (!inArray(index))
+            markPresent(index);
         array_[index] = value;
         return;
     }
@@ -202,8 +190,7 @@ void Table::rehash(bool force) {
             continue;
         if (isArrayKey(e.key, arraySize_)) {
             std::uint32_t index = static_cast<std::uint32_t>(e.key.i);
-            present_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
-            ++arrayCount_;
+            markPresent(index);
             array_[index] = std::move(e.value);
         } else {
             *insert(e.key, hashValue(e.key)) = std::move(e.value);
@@ -223,8 +210,7 @@ bool Table::remove(const Value& key, Value* removedValue) {
         // The value is released only after the table is consistent again: releasing it may run
         // code that looks here.
         removed = std::move(array_[index]);
-        present_[index / kBitsPerWord] &= ~(std::uint64_t{1} << (index % kBitsPerWord));
-        --arrayCount_;
+        markAbsent(index);
     } else {
         Entry* node = findNode(key, hashValue(key));
         if (!node)

@@ -52,8 +52,27 @@ struct Table : GCObject {
     Value delegate; // table consulted for missing keys, or null
 
 private:
+    static constexpr std::uint32_t kBitsPerWord = 64;
+    static std::uint32_t presenceWords(std::uint32_t arraySize) {
+        return (arraySize + kBitsPerWord - 1) / kBitsPerWord;
+    }
+
+    // An integer key that belongs in an array part of that size.
+    static bool isArrayKey(const Value& key, std::uint32_t arraySize) {
+        return key.tag == Tag::Integer && static_cast<std::uint32_t>(key.i) < arraySize;
+    }
     bool inArray(std::uint32_t index) const {
-        return index < arraySize_ && (present_[index / 64] >> (index % 64) & 1) != 0;
+        return index < arraySize_ &&
+               (present_[index / kBitsPerWord] >> (index % kBitsPerWord) & 1) != 0;
+    }
+    // Marks an array slot's key present (counting it) or absent.
+    void markPresent(std::uint32_t index) {
+        present_[index / kBitsPerWord] |= std::uint64_t{1} << (index % kBitsPerWord);
+        ++arrayCount_;
+    }
+    void markAbsent(std::uint32_t index) {
+        present_[index / kBitsPerWord] &= ~(std::uint64_t{1} << (index % kBitsPerWord));
+        --arrayCount_;
     }
     Entry* findNode(const Value& key, std::uint32_t hash) const;
     // Places a key that is not in the table and returns its value slot.
@@ -97,7 +116,7 @@ inline Value* Table::findString(const String* key) const {
 inline Value* Table::find(const Value& key) const {
     if (key.tag == Tag::String)
         return findString(key.str());
-    if (key.tag == Tag::Integer && static_cast<std::uint32_t>(key.i) < arraySize_)
+    if (isArrayKey(key, arraySize_))
         return inArray(static_cast<std::uint32_t>(key.i)) ? &array_[key.i] : nullptr;
     // Unused nodes keep a null key, so null must never match one.
     if (key.isNull())
