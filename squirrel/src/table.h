@@ -116,7 +116,9 @@ inline Value* Table::findString(const String* key) const {
 inline Value* Table::find(const Value& key) const {
     if (key.tag == Tag::String)
         return findString(key.str());
-    if (isArrayKey(key, arraySize_))
+    // isArrayKey written out: through the call GCC loads the size before the tag test in the
+    // interpreter loop, which makes fib about 2 % slower.
+    if (key.tag == Tag::Integer && static_cast<std::uint32_t>(key.i) < arraySize_)
         return inArray(static_cast<std::uint32_t>(key.i)) ? &array_[key.i] : nullptr;
     // Unused nodes keep a null key, so null must never match one.
     if (key.isNull())
