@@ -461,6 +461,11 @@ Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
 }
 
 Value Machine::call(const Value& fn, const Value& self, const Value* args, int count) {
+    if (fn.tag == Tag::Closure) {
+        Closure* closure = fn.closure();
+        if (count + 1 == closure->proto->directArgs && closure->env.isNull())
+            return callDirect(closure, self, args, count);
+    }
     std::int32_t slot = top;
     if (slot + 2 + count > capacity_)
         raiseError("stack overflow");
@@ -488,6 +493,42 @@ Value Machine::call(const Value& fn, const Value& self, const Value* args, int c
         }
     } restore{*this, slot, slot + 2 + count};
     return invoke(slot, count + 1);
+}
+
+// The common call from native code, as map, reduce, filter and sort make one per element: a
+// script function that takes exactly these arguments and has no bound environment. Its frame
+// goes straight onto the stack, without a slot for the function or the checks and argument
+// adjustment of beginCall; the frame's return releases its slots.
+Value Machine::callDirect(Closure* closure, const Value& self, const Value* args, int count) {
+    FunctionProto* proto = closure->proto;
+    const std::int32_t base = top;
+    const std::int32_t newTop = base + proto->stackSize;
+    if (newTop > capacity_)
+        raiseError("stack overflow");
+    if (state.nativeNesting >= kMaxNativeNesting)
+        raiseError("native stack overflow");
+    chargeOperations(proto->callCost);
+    stack_[base] = self;
+    for (int i = 0; i < count; ++i)
+        stack_[base + 1 + i] = args[i];
+    addRef(closure);
+    frames.push_back(Frame{closure, proto->code.data(), proto->constants.data(), base, -1,
+                           kBoundary, proto->stackSize});
+    top = newTop;
+    if (newTop > highWater_)
+        highWater_ = newTop;
+    ++state.nativeNesting;
+    ++nestedCalls_;
+    struct Restore {
+        Machine& m;
+        std::int32_t base;
+        ~Restore() {
+            m.top = base;
+            --m.state.nativeNesting;
+            --m.nestedCalls_;
+        }
+    } restore{*this, base};
+    return execute(static_cast<std::uint32_t>(frames.size() - 1), true);
 }
 
 Value Machine::protectedCall(const Value& fn, const Value& self, const Value* args, int count) {

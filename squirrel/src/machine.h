@@ -165,6 +165,7 @@ public:
 
 private:
     Value invoke(std::int32_t funcSlot, std::int32_t count);
+    Value callDirect(Closure* closure, const Value& self, const Value* args, int count);
     bool beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target,
                    std::uint8_t flags, Value& result);
     bool beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count, std::int32_t target,
