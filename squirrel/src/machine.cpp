@@ -460,12 +460,7 @@ Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
     return result;
 }
 
-Value Machine::call(const Value& fn, const Value& self, const Value* args, int count) {
-    if (fn.tag == Tag::Closure) {
-        Closure* closure = fn.closure();
-        if (count + 1 == closure->proto->directArgs && closure->env.isNull())
-            return callDirect(closure, self, args, count);
-    }
+Value Machine::callGeneral(const Value& fn, const Value& self, const Value* args, int count) {
     std::int32_t slot = top;
     if (slot + 2 + count > capacity_)
         raiseError("stack overflow");

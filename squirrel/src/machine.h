@@ -86,8 +86,16 @@ public:
     State& state;
     Thread* const thread;
 
-    // Calls fn with `this` and arguments; raises on error.
-    Value call(const Value& fn, const Value& self, const Value* args, int count);
+    // Calls fn with `this` and arguments; raises on error. Inline, so that the test for the
+    // common case costs natives that call back once per element no call of its own.
+    Value call(const Value& fn, const Value& self, const Value* args, int count) {
+        if (fn.tag == Tag::Closure) {
+            Closure* closure = fn.closure();
+            if (count + 1 == closure->proto->directArgs && closure->env.isNull())
+                return callDirect(closure, self, args, count);
+        }
+        return callGeneral(fn, self, args, count);
+    }
     // Like call, but an error it raises does not reach the error handler.
     Value protectedCall(const Value& fn, const Value& self, const Value* args, int count);
 
@@ -165,7 +173,10 @@ public:
 
 private:
     Value invoke(std::int32_t funcSlot, std::int32_t count);
+    // call for a script function that takes exactly these arguments and has no bound
+    // environment, and for everything else.
     Value callDirect(Closure* closure, const Value& self, const Value* args, int count);
+    Value callGeneral(const Value& fn, const Value& self, const Value* args, int count);
     bool beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target,
                    std::uint8_t flags, Value& result);
     bool beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count, std::int32_t target,
