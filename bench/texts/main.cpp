@@ -1,12 +1,15 @@
 // Frame time and draw calls of 200 text nodes of 40 characters each, drawn with the game's main
 // font through the render module on OpenGL, against as many small sprites as there are glyphs in
-// the same window. Prints:
+// the same window. Prints (on one line):
 //   texts=200 drawcalls=D frame_ms=F null_frame_ms=N sprite_frame_ms=S frame_ms_p95=...
-//   null_frame_ms_p95=... sprite_frame_ms_p95=...
+//   null_frame_ms_p95=... sprite_frame_ms_p95=... filtered_sprite_frame_ms=A
+//   filtered_sprite_frame_ms_p95=...
 // (the draw calls of one frame; the median frame time on OpenGL, on the library's NULL driver,
-// which draws nothing, and of the sprites; then their 95th percentiles), then comment lines ("#")
-// with the glyph quads per frame, the time per glyph and the texts' frame against the sprites'.
-// All glyphs come from one font page, so the whole frame should take one draw call.
+// which draws nothing, and of the sprites; then their 95th percentiles; then the same sprites
+// with the anisotropic filter, which the font's material has and a sprite description gets by
+// default), then comment lines ("#") with the glyph quads per frame, the time per glyph and the
+// texts' frame against the sprites'. All glyphs come from one font page, so the whole frame
+// should take one draw call.
 
 #include "bench_device.h"
 #include "core/game_client.h"
@@ -130,8 +133,9 @@ bool measureTexts(video::E_DRIVER_TYPE driverType, FrameResult& result) {
     return true;
 }
 
-// As many moving sprites of one 8 by 8 texture as the texts have glyphs, spread over the window.
-bool measureSprites(int count, FrameResult& result) {
+// As many moving sprites of one 8 by 8 texture as the texts have glyphs, spread over the window,
+// with the sprite material's filtering mode (0 none, 3 anisotropic).
+bool measureSprites(int count, int filtering, FrameResult& result) {
     IrrlichtDevice* device = openBenchDevice();
     if (!device) {
         return false;
@@ -155,7 +159,7 @@ bool measureSprites(int count, FrameResult& result) {
         auto* sprite = new CSpriteNode(sceneManager->getRootSceneNode(), sceneManager, 8001, home,
                                        core::dimension2df(kSpriteSize, kSpriteSize));
         sprite->setTextureRegion(region);
-        sprite->setSpriteMaterial(getEngine().getRenderer().getMaterialType(0), 0);
+        sprite->setSpriteMaterial(getEngine().getRenderer().getMaterialType(0), filtering);
         sprite->drop();
         sprites.push_back(sprite);
         homes.push_back(home);
@@ -185,16 +189,21 @@ int main() {
         return 1;
     }
     const int glyphs = std::max(gl.vertices / 4, 1);
-    if (!measureSprites(glyphs, sprites)) {
+    FrameResult filtered;
+    if (!measureSprites(glyphs, 0, sprites) || !measureSprites(glyphs, 3, filtered)) {
         return 1;
     }
     std::printf("texts=%i drawcalls=%i frame_ms=%.2f null_frame_ms=%.3f sprite_frame_ms=%.2f "
-                "frame_ms_p95=%.2f null_frame_ms_p95=%.3f sprite_frame_ms_p95=%.2f\n",
+                "frame_ms_p95=%.2f null_frame_ms_p95=%.3f sprite_frame_ms_p95=%.2f "
+                "filtered_sprite_frame_ms=%.2f filtered_sprite_frame_ms_p95=%.2f\n",
                 kTextCount, gl.drawCalls, gl.times.median, null.times.median, sprites.times.median,
-                gl.times.p95, null.times.p95, sprites.times.p95);
+                gl.times.p95, null.times.p95, sprites.times.p95, filtered.times.median,
+                filtered.times.p95);
     std::printf("#   %i glyph quads per frame, %.3f us per glyph (NULL driver %.0f ns), %.2fx the "
                 "frame of %i sprites\n",
                 glyphs, gl.times.median * 1000 / glyphs, null.times.median * 1e6 / glyphs,
                 gl.times.median / sprites.times.median, glyphs);
+    std::printf("#   %.2fx the frame of the same sprites with the anisotropic filter\n",
+                gl.times.median / filtered.times.median);
     return 0;
 }
