@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <cstring>
+
 using namespace irr;
 
 static_assert(video::EMT_TRANSPARENT_VERTEX_ALPHA == 15,
@@ -20,6 +22,19 @@ struct BlendSetup {
     GLenum destinationBlend;
 };
 
+// The material as handed to the driver on a software rasteriser: every layer with the
+// anisotropic filter gets trilinear filtering instead.
+video::SMaterial anisotropicAsTrilinear(const video::SMaterial& material) {
+    video::SMaterial result = material;
+    for (video::SMaterialLayer& layer : result.TextureLayer) {
+        if (layer.AnisotropicFilter) {
+            layer.AnisotropicFilter = 0;
+            layer.TrilinearFilter = true;
+        }
+    }
+    return result;
+}
+
 // Programs OpenGL's fixed-function pipeline for one blend mode:
 //   colour = colorArgument x vertex colour x colorScale, clamped to 1
 //   alpha  = texture alpha x vertex alpha
@@ -27,19 +42,31 @@ struct BlendSetup {
 // Irrlicht's own renderers expect texture units at their default environment and blending off
 // when they take over, so OnUnsetMaterial puts back what OnSetMaterial changed. The interface's
 // defaults already give OnRender true, isTransparent false and render capability 0.
+// On a software rasteriser the anisotropic filter (which sprites have by default and the font
+// always) is sampled about five times slower per pixel than trilinear filtering, while on the
+// flat quads facing the view that the engine draws the two give nearly the same picture: there
+// the driver is handed trilinear filtering instead. The materials themselves keep their flags.
 class CCustomMaterialRenderer : public video::IMaterialRenderer {
 public:
     CCustomMaterialRenderer(video::IVideoDriver* driver, const BlendSetup& setup)
         : Driver(driver), Setup(setup) {
         if (driver->getDriverType() == video::EDT_OPENGL) {
             GLContext = driver->getExposedVideoData().OpenGLLinux.X11Context;
+            SoftwareRasterizer =
+                isSoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
         }
     }
 
     void OnSetMaterial(const video::SMaterial& material, const video::SMaterial& lastMaterial,
                        bool resetAllRenderstates,
                        video::IMaterialRendererServices* services) override {
-        services->setBasicRenderStates(material, lastMaterial, resetAllRenderstates);
+        if (SoftwareRasterizer) {
+            services->setBasicRenderStates(anisotropicAsTrilinear(material),
+                                           anisotropicAsTrilinear(lastMaterial),
+                                           resetAllRenderstates);
+        } else {
+            services->setBasicRenderStates(material, lastMaterial, resetAllRenderstates);
+        }
         // The basic states switch blending off when the blend operation changes, so an equal
         // blend operation is part of "nothing to do".
         const bool unchanged = material.MaterialType == lastMaterial.MaterialType &&
@@ -124,6 +151,7 @@ private:
     // The OpenGL context from the driver's exposed data; null on every other driver, where the
     // renderer leaves the pipeline alone.
     void* GLContext = nullptr;
+    bool SoftwareRasterizer = false;
     BlendSetup Setup;
 };
 
@@ -176,6 +204,18 @@ void CustomMaterials::releaseCustomMaterials() {
             renderer = nullptr;
         }
     }
+}
+
+bool isSoftwareRasterizer(const char* renderer) {
+    if (!renderer) {
+        return false;
+    }
+    for (const char* name : {"llvmpipe", "softpipe", "Software Rasterizer"}) {
+        if (std::strstr(renderer, name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 core::dimension2du getMaxTextureSize(video::IVideoDriver* driver) {

@@ -31,5 +31,9 @@ struct CustomMaterials {
     void releaseCustomMaterials();
 };
 
+// Whether OpenGL's renderer string names one of Mesa's software rasterisers (llvmpipe, softpipe,
+// swrast), on which the custom renderers draw the anisotropic filter as trilinear filtering.
+bool isSoftwareRasterizer(const char* renderer);
+
 // The driver's largest texture size; (0, 0) on a software driver.
 irr::core::dimension2du getMaxTextureSize(irr::video::IVideoDriver* driver);

@@ -134,7 +134,8 @@ TEST_F(DialogScreen, PanelTextAndButtonOfADialogShowOnScreen) {
     const video::SColor panel = imageColour("grey_16.png");
     const video::SColor button = imageColour("orange_16.png");
     EXPECT_TRUE(sameColour(pixelAt(core::vector3df(-8, 4.5f, 0)), panel, 8));
-    EXPECT_TRUE(sameColour(pixelAt(core::vector3df(0, -3, 0)), button, 8));
+    // The button is probed beside its label: the label's centre has ink at the edge of a glyph.
+    EXPECT_TRUE(sameColour(pixelAt(core::vector3df(-2.3f, -3, 0)), button, 8));
     EXPECT_TRUE(sameColour(pixelAt(core::vector3df(2.7f, -3.7f, 0)), button, 8));
     // Outside the panel the screen stays black.
     EXPECT_TRUE(sameColour(pixelAt(core::vector3df(12, 0, 0)), video::SColor(255, 0, 0, 0), 2));

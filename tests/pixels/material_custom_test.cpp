@@ -2,6 +2,7 @@
 
 #include "scene/material_custom.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,6 +211,53 @@ TEST_F(CustomMaterialsOnOpenGl, ConsecutiveQuadsOfOneModeUseTheirOwnTextures) {
         pixelNear(image, 48, 16,
                   expectedColour(Mode::Add2x, video::SColor(255, 128, 128, 128), 255, vertex)));
     image->drop();
+}
+
+// On Mesa's software rasterisers the anisotropic filter (the font's, and a sprite description's
+// default) reaches OpenGL as trilinear filtering: the texture is sampled smoothly, without the
+// anisotropic sampler, whose per-pixel cost there is several times higher.
+TEST_F(CustomMaterialsOnOpenGl, OnASoftwareRasteriserTheAnisotropicFilterIsDrawnAsTrilinear) {
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    ASSERT_NE(renderer, nullptr);
+    if (!isSoftwareRasterizer(renderer)) {
+        GTEST_SKIP() << "OpenGL renders on " << renderer << ", not a software rasteriser";
+    }
+    video::SMaterial material = quadMaterial(typeOf(Mode::Alpha), steps);
+    material.TextureLayer[0].AnisotropicFilter = 16;
+    device.beginFrame(background);
+    device.drawQuad(stepsQuad, material, video::SColor(255, 255, 255, 255));
+    GLfloat anisotropy = 0;
+    GLint magnification = 0;
+    glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magnification);
+    video::IImage* image = device.captureAndEndFrame();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(anisotropy, 1.0f);
+    EXPECT_EQ(magnification, GL_LINEAR);
+    // Magnified twice, the step from alpha 255 to 128 at x = 40 is blended over the pixels
+    // beside it rather than cut between them.
+    const video::SColor opaque =
+        expectedColour(Mode::Alpha, stepColour, 255, video::SColor(0xFFFFFFFF));
+    const video::SColor half =
+        expectedColour(Mode::Alpha, stepColour, 128, video::SColor(0xFFFFFFFF));
+    const video::SColor edge = image->getPixel(40, stepCentreY);
+    EXPECT_GT(edge.getBlue(), opaque.getBlue());
+    EXPECT_LT(edge.getBlue(), half.getBlue());
+    EXPECT_TRUE(pixelNear(image, stepCentreX(0), stepCentreY, opaque));
+    image->drop();
+
+    // The material keeps the flags it was given.
+    EXPECT_EQ(material.TextureLayer[0].AnisotropicFilter, 16);
+    EXPECT_FALSE(material.TextureLayer[0].TrilinearFilter);
+}
+
+TEST(SoftwareRasterizer, IsRecognisedByMesasRendererNames) {
+    EXPECT_TRUE(isSoftwareRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(isSoftwareRasterizer("softpipe"));
+    EXPECT_TRUE(isSoftwareRasterizer("Software Rasterizer"));
+    EXPECT_FALSE(isSoftwareRasterizer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+    EXPECT_FALSE(isSoftwareRasterizer("AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6)"));
+    EXPECT_FALSE(isSoftwareRasterizer(nullptr));
 }
 
 // Irrlicht's own materials drawn after a custom one must look exactly as they do alone.
