@@ -135,6 +135,9 @@ private:
     // Ends a loop whose condition was compiled from conditionPc up to its exit jump jumpExit
     // (-1: none) and whose body follows that jump.
     void loopBack(int conditionPc, int jumpExit);
+    // A for loop whose step (at stepPc) adds a small constant to a register and whose jump back
+    // tests that register: the two become one StepJf instruction.
+    void fuseLoopStep(int stepPc);
     Exp keyOperand(Exp& object, bool allowConstant);
     Exp fieldResult(int lowestTemp, const Exp& value);
     Exp assignLocal(int reg, Exp value);

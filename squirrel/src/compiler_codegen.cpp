@@ -168,6 +168,14 @@ bool isJump(Op op) {
     case Op::JfGeK:
     case Op::Foreach:
     case Op::PushTrap:
+    case Op::StepJfLt:
+    case Op::StepJfLe:
+    case Op::StepJfGt:
+    case Op::StepJfGe:
+    case Op::StepJfLtK:
+    case Op::StepJfLeK:
+    case Op::StepJfGtK:
+    case Op::StepJfGeK:
         return true;
     default:
         return false;
@@ -381,6 +389,39 @@ void Compiler::loopBack(int conditionPc, int jumpExit) {
     jump.op = inverse;
     jump.d = (jumpExit + 1) - (jumpPc + 1);
     fs_->pasteCode(condition);
+}
+
+void Compiler::fuseLoopStep(int stepPc) {
+    if (fs_->pc() != stepPc + 2)
+        return;
+    const Instr step = fs_->at(stepPc);
+    const Instr jump = fs_->at(stepPc + 1);
+    if (step.op != Op::ArithI || step.a != step.b || step.d < 1 || step.d > 127 ||
+        jump.b != step.a || jump.d >= 0)
+        return;
+    // The fused operations follow the order of the jumps they stand for.
+    static_assert(static_cast<int>(Op::JfGe) - static_cast<int>(Op::JfLt) == 3 &&
+                      static_cast<int>(Op::StepJfGe) - static_cast<int>(Op::StepJfLt) == 3 &&
+                      static_cast<int>(Op::JfGeK) - static_cast<int>(Op::JfLtK) == 3 &&
+                      static_cast<int>(Op::StepJfGeK) - static_cast<int>(Op::StepJfLtK) == 3,
+                  "the step jumps are in the order of the ordering jumps");
+    Op first;
+    Op fusedFirst;
+    if (jump.op >= Op::JfLt && jump.op <= Op::JfGe) {
+        first = Op::JfLt;
+        fusedFirst = Op::StepJfLt;
+    } else if (jump.op >= Op::JfLtK && jump.op <= Op::JfGeK) {
+        first = Op::JfLtK;
+        fusedFirst = Op::StepJfLtK;
+    } else {
+        return;
+    }
+    const Op fused = static_cast<Op>(static_cast<int>(fusedFirst) + static_cast<int>(jump.op) -
+                                     static_cast<int>(first));
+    const int stepLine = fs_->cutCode(stepPc).front().second;
+    const auto amount = static_cast<std::uint8_t>(step.d | (step.c == '-' ? 128 : 0));
+    // The jump keeps its target, one instruction further from the fused instruction.
+    fs_->pasteCode({{Instr{fused, amount, step.a, jump.c, jump.d + 1}, stepLine}});
 }
 
 int Compiler::jumpIfFalse(Exp& e) {

@@ -233,30 +233,33 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
     } while (0)
 
     static const void* const kDispatch[] = {
-        &&op_LoadNull, &&op_LoadInt,   &&op_LoadFloat,    &&op_LoadBool,  &&op_LoadConst,
-        &&op_LoadRoot, &&op_Move,      &&op_GetOuter,     &&op_SetOuter,  &&op_NewTable,
-        &&op_NewArray, &&op_Append,    &&op_NewSlot,      &&op_NewSlotK,  &&op_Get,
-        &&op_GetK,     &&op_Set,       &&op_SetK,         &&op_GetThis,   &&op_SetThis,
-        &&op_PrepCall, &&op_PrepCallK, &&op_Delete,       &&op_In,        &&op_InstanceOf,
-        &&op_TypeOf,   &&op_Clone,     &&op_SetDelegate,  &&op_Add,       &&op_Sub,
-        &&op_Mul,      &&op_Div,       &&op_Mod,          &&op_ArithI,    &&op_Neg,
-        &&op_Not,      &&op_BitNot,    &&op_BitAnd,       &&op_BitOr,     &&op_BitXor,
-        &&op_Shl,      &&op_Shr,       &&op_UShr,         &&op_Eq,        &&op_Ne,
-        &&op_Lt,       &&op_Le,        &&op_Gt,           &&op_Ge,        &&op_Cmp,
-        &&op_Jmp,      &&op_JmpIfTrue, &&op_JmpIfFalse,   &&op_JfEq,      &&op_JfNe,
-        &&op_JfLt,     &&op_JfLe,      &&op_JfGt,         &&op_JfGe,      &&op_Call,
-        &&op_TailCall, &&op_Return,    &&op_ReturnNull,   &&op_Closure,   &&op_Foreach,
-        &&op_PushTrap, &&op_PopTrap,   &&op_Throw,        &&op_NewClass,  &&op_NewMember,
-        &&op_GetBase,  &&op_GetParent, &&op_Yield,        &&op_Resume,    &&op_JfLtK,
-        &&op_JfLeK,    &&op_JfGtK,     &&op_JfGeK,        &&op_MulK,      &&op_DivK,
-        &&op_ModK,     &&op_BitAndK,   &&op_BitOrK,       &&op_BitXorK,   &&op_ShlK,
-        &&op_ShrK,     &&op_UShrK,     &&op_PrepCallThis, &&op_PrepLocal,
+        &&op_LoadNull,  &&op_LoadInt,   &&op_LoadFloat,    &&op_LoadBool,  &&op_LoadConst,
+        &&op_LoadRoot,  &&op_Move,      &&op_GetOuter,     &&op_SetOuter,  &&op_NewTable,
+        &&op_NewArray,  &&op_Append,    &&op_NewSlot,      &&op_NewSlotK,  &&op_Get,
+        &&op_GetK,      &&op_Set,       &&op_SetK,         &&op_GetThis,   &&op_SetThis,
+        &&op_PrepCall,  &&op_PrepCallK, &&op_Delete,       &&op_In,        &&op_InstanceOf,
+        &&op_TypeOf,    &&op_Clone,     &&op_SetDelegate,  &&op_Add,       &&op_Sub,
+        &&op_Mul,       &&op_Div,       &&op_Mod,          &&op_ArithI,    &&op_Neg,
+        &&op_Not,       &&op_BitNot,    &&op_BitAnd,       &&op_BitOr,     &&op_BitXor,
+        &&op_Shl,       &&op_Shr,       &&op_UShr,         &&op_Eq,        &&op_Ne,
+        &&op_Lt,        &&op_Le,        &&op_Gt,           &&op_Ge,        &&op_Cmp,
+        &&op_Jmp,       &&op_JmpIfTrue, &&op_JmpIfFalse,   &&op_JfEq,      &&op_JfNe,
+        &&op_JfLt,      &&op_JfLe,      &&op_JfGt,         &&op_JfGe,      &&op_Call,
+        &&op_TailCall,  &&op_Return,    &&op_ReturnNull,   &&op_Closure,   &&op_Foreach,
+        &&op_PushTrap,  &&op_PopTrap,   &&op_Throw,        &&op_NewClass,  &&op_NewMember,
+        &&op_GetBase,   &&op_GetParent, &&op_Yield,        &&op_Resume,    &&op_JfLtK,
+        &&op_JfLeK,     &&op_JfGtK,     &&op_JfGeK,        &&op_MulK,      &&op_DivK,
+        &&op_ModK,      &&op_BitAndK,   &&op_BitOrK,       &&op_BitXorK,   &&op_ShlK,
+        &&op_ShrK,      &&op_UShrK,     &&op_PrepCallThis, &&op_PrepLocal, &&op_StepJfLt,
+        &&op_StepJfLe,  &&op_StepJfGt,  &&op_StepJfGe,     &&op_StepJfLtK, &&op_StepJfLeK,
+        &&op_StepJfGtK, &&op_StepJfGeK,
     };
     static_assert(sizeof(kDispatch) / sizeof(kDispatch[0]) ==
-                      static_cast<std::size_t>(Op::PrepLocal) + 1,
+                      static_cast<std::size_t>(Op::StepJfGeK) + 1,
                   "one dispatch entry per operation");
     // With a debug hook set, every operation first passes through op_Hook.
     static const void* const kHookDispatch[] = {
+        &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
         &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook, &&op_Hook,
@@ -773,6 +776,38 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
             COMPARE_JUMP(JfLeK, <=, K)
             COMPARE_JUMP(JfGtK, >, K)
             COMPARE_JUMP(JfGeK, >=, K)
+// The step of a for loop, exactly as ArithI, then its test, which is the Jf operation's: an
+// integer against an integer here, everything else in that operation's own code.
+#define STEP_JUMP(name, jump, test, right)                                                         \
+    TARGET(name) {                                                                                 \
+        Value& x = R[in->b];                                                                       \
+        const std::uint32_t amount = in->a & 127u;                                                 \
+        const bool subtract = (in->a & 128u) != 0;                                                 \
+        if (x.tag == Tag::Integer) {                                                               \
+            const std::uint32_t old = static_cast<std::uint32_t>(x.i);                             \
+            x.i = static_cast<std::int32_t>(subtract ? old - amount : old + amount);               \
+            if (right[in->c].tag == Tag::Integer) {                                                \
+                if (!(x.i test right[in->c].i))                                                    \
+                    JUMP();                                                                        \
+                DISPATCH();                                                                        \
+            }                                                                                      \
+        } else if (x.tag == Tag::Float) {                                                          \
+            const float step = static_cast<float>(amount);                                         \
+            writeFloat(x, subtract ? x.f - step : x.f + step);                                     \
+        } else {                                                                                   \
+            SAVE_IP();                                                                             \
+            x = arith(subtract ? '-' : '+', x, Value::integer(static_cast<std::int32_t>(amount))); \
+        }                                                                                          \
+        goto op_##jump;                                                                            \
+    }
+            STEP_JUMP(StepJfLt, JfLt, <, R)
+            STEP_JUMP(StepJfLe, JfLe, <=, R)
+            STEP_JUMP(StepJfGt, JfGt, >, R)
+            STEP_JUMP(StepJfGe, JfGe, >=, R)
+            STEP_JUMP(StepJfLtK, JfLtK, <, K)
+            STEP_JUMP(StepJfLeK, JfLeK, <=, K)
+            STEP_JUMP(StepJfGtK, JfGtK, >, K)
+            STEP_JUMP(StepJfGeK, JfGeK, >=, K)
             TARGET(Call) {
                 Value& fn = R[in->b];
                 SAVE_IP();

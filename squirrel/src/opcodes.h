@@ -98,6 +98,17 @@ enum class Op : std::uint8_t {
     UShrK,
     PrepCallThis, // R[a] = this[K[d]] as GetThis; R[a+1] = this
     PrepLocal,    // R[a] = R[b]; R[a+1] = this: a call of a local with the caller's `this`
+    // The step and the test of a for loop in one: R[b] = R[b] + (a & 127), or - when a & 128,
+    // as ArithI; then the Jf operation of the same name, on R[b] and R[c] (K[c] for the K forms)
+    // with the jump d.
+    StepJfLt,
+    StepJfLe,
+    StepJfGt,
+    StepJfGe,
+    StepJfLtK,
+    StepJfLeK,
+    StepJfGtK,
+    StepJfGeK,
 };
 
 struct Instr {

@@ -134,6 +134,8 @@ TEST_F(ScriptBudget, RunawayLoopsAndTailCallsStopWithinTheBudget) {
     EXPECT_GE(rounds, static_cast<int>(kBudget / 20));
 
     EXPECT_EQ(failureOf([&] { vm.callFunction("tail"); }), kOperationBudgetExceeded);
+    // A for loop whose step and test run as one instruction, kept going by its body.
+    EXPECT_EQ(failure("for (local i = 0; i < 10; i++) i = 0;"), kOperationBudgetExceeded);
     // Recursion without loops or tail calls is counted too.
     EXPECT_EQ(failure("function fib(n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); } fib(40);"),
               kOperationBudgetExceeded);
