@@ -460,33 +460,16 @@ Value Machine::invoke(std::int32_t funcSlot, std::int32_t count) {
     return result;
 }
 
+// The function, `this` and the arguments go into slots above the top, which are cleared again
+// when the call ends.
 Value Machine::callGeneral(const Value& fn, const Value& self, const Value* args, int count) {
-    std::int32_t slot = top;
-    if (slot + 2 + count > capacity_)
-        raiseError("stack overflow");
-    if (state.nativeNesting >= kMaxNativeNesting)
-        raiseError("native stack overflow");
+    const std::int32_t slot = top;
+    const std::int32_t end = slot + 2 + count;
+    NestedCall nested(*this, slot, end, end);
     stack_[slot] = fn;
     stack_[slot + 1] = self;
     for (int i = 0; i < count; ++i)
         stack_[slot + 2 + i] = args[i];
-    top = slot + 2 + count;
-    if (top > highWater_)
-        highWater_ = top;
-    ++state.nativeNesting;
-    ++nestedCalls_;
-    struct Restore {
-        Machine& m;
-        std::int32_t slot;
-        std::int32_t end;
-        ~Restore() {
-            for (std::int32_t i = slot; i < end; ++i)
-                m.stack_[i].setNull();
-            m.top = slot;
-            --m.state.nativeNesting;
-            --m.nestedCalls_;
-        }
-    } restore{*this, slot, slot + 2 + count};
     return invoke(slot, count + 1);
 }
 
@@ -497,11 +480,7 @@ Value Machine::callGeneral(const Value& fn, const Value& self, const Value* args
 Value Machine::callDirect(Closure* closure, const Value& self, const Value* args, int count) {
     FunctionProto* proto = closure->proto;
     const std::int32_t base = top;
-    const std::int32_t newTop = base + proto->stackSize;
-    if (newTop > capacity_)
-        raiseError("stack overflow");
-    if (state.nativeNesting >= kMaxNativeNesting)
-        raiseError("native stack overflow");
+    NestedCall nested(*this, base, base + proto->stackSize, base);
     chargeOperations(proto->callCost);
     stack_[base] = self;
     for (int i = 0; i < count; ++i)
@@ -509,20 +488,6 @@ Value Machine::callDirect(Closure* closure, const Value& self, const Value* args
     addRef(closure);
     frames.push_back(Frame{closure, proto->code.data(), proto->constants.data(), base, -1,
                            kBoundary, proto->stackSize});
-    top = newTop;
-    if (newTop > highWater_)
-        highWater_ = newTop;
-    ++state.nativeNesting;
-    ++nestedCalls_;
-    struct Restore {
-        Machine& m;
-        std::int32_t base;
-        ~Restore() {
-            m.top = base;
-            --m.state.nativeNesting;
-            --m.nestedCalls_;
-        }
-    } restore{*this, base};
     return execute(static_cast<std::uint32_t>(frames.size() - 1), true);
 }
 

@@ -177,6 +177,37 @@ private:
     // environment, and for everything else.
     Value callDirect(Closure* closure, const Value& self, const Value* args, int count);
     Value callGeneral(const Value& fn, const Value& self, const Value* args, int count);
+    // A call from native code into a script, from the stack top `start` up to `end`: checked
+    // against the stack's size and the nesting limit, and counted as one level of nesting while
+    // it runs. On leaving, the slots from start up to clearEnd are cleared and the top comes
+    // back to start.
+    struct NestedCall {
+        NestedCall(Machine& m, std::int32_t start, std::int32_t end, std::int32_t clearEnd)
+            : m(m), start(start), clearEnd(clearEnd) {
+            if (end > m.capacity_)
+                m.raiseError("stack overflow");
+            if (m.state.nativeNesting >= kMaxNativeNesting)
+                m.raiseError("native stack overflow");
+            m.top = end;
+            if (end > m.highWater_)
+                m.highWater_ = end;
+            ++m.state.nativeNesting;
+            ++m.nestedCalls_;
+        }
+        ~NestedCall() {
+            for (std::int32_t i = start; i < clearEnd; ++i)
+                m.stack_[i].setNull();
+            m.top = start;
+            --m.state.nativeNesting;
+            --m.nestedCalls_;
+        }
+        NestedCall(const NestedCall&) = delete;
+        NestedCall& operator=(const NestedCall&) = delete;
+
+        Machine& m;
+        std::int32_t start;
+        std::int32_t clearEnd;
+    };
     bool beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target,
                    std::uint8_t flags, Value& result);
     bool beginConstruct(Class* cls, std::int32_t funcSlot, std::int32_t count, std::int32_t target,
