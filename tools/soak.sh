@@ -25,6 +25,9 @@
 #
 #   VELLUM_EXECUTABLE=PATH   the program (default: build/vellum of this repository); the game
 #                            it plays is the one beside it (data/, data_*/, game.ini)
+#   VELLUM_PRELOAD=LIBS      libraries preloaded into the program alone (its LD_PRELOAD): the
+#                            sanitizer build's suite passes the sanitizer runtime and Mesa's
+#                            driver, as it does for its test programs (tools/sanitize.sh)
 #   SOAK_SAMPLE_SECONDS=N    seconds between two samples of the resident size (default 2)
 #   SOAK_WALL_LIMIT=N        seconds the run may take before it counts as hung (default: ten
 #                            times the game time, plus five minutes)
@@ -94,6 +97,9 @@ elapsed() { echo $((($(date +%s%N) - start_ns) / 1000000)); }
     export HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
     export XDG_STATE_HOME=$work/state XDG_CACHE_HOME=$work/cache CI=1
     export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/sound.raw
+    if [[ -n ${VELLUM_PRELOAD:-} ]]; then
+        export LD_PRELOAD=$VELLUM_PRELOAD
+    fi
     exec "$program" "-game=$game" ExitAfterFrames="$frames" FixedFrameTime="$frame_ms" \
         InputReplay=input.txt SoundDevice=1
 ) >"$work/stdout.log" 2>"$work/stderr.log" &
