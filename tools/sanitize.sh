@@ -20,6 +20,8 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-sanitize -j"$(nproc)"
 cd build-sanitize
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=0"
+# The soak test starts the program from a script, not through the launcher: it preloads these.
+export VELLUM_PRELOAD=$preload
 export LSAN_OPTIONS="suppressions=$(realpath ../tools/sanitize-leaks.supp):print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 CI=1 xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" ctest --output-on-failure -j"$(nproc)" "$@"

@@ -258,8 +258,7 @@ void Compiler::forStatement() {
     fs_->markTarget();
     fs_->pasteCode(increment);
     loopBack(top, jumpExit);
-    if (increment.size() == 1)
-        fuseLoopStep(continueTarget);
+    fuseLoopStep(continueTarget);
     if (jumpExit >= 0)
         fs_->patchHere(jumpExit);
     for (int j : loop.continues)
