@@ -15,15 +15,17 @@ struct RenderSortRecord {
     CNodeBasement* Node = nullptr;
     // Texture of layer 0 of the node's first material; null without a material.
     irr::video::ITexture* SortTexture = nullptr;
-    // Type of the node's first material; 0 without one.
-    int SortMaterialType = 0;
     // depthKeyOf(x) XOR depthKeyOf(y) of the absolute position.
     int64_t PositionHash = 0;
     // depthKeyOf(z) of the absolute position.
     int64_t DepthKey = 0;
+    // Type of the node's first material; 0 without one.
+    int SortMaterialType = 0;
     // The node's AbsoluteDepth.
     int SortDepth = 0;
 };
+// The two 32-bit keys share one 8-byte place: the sort moves every record several times a frame.
+static_assert(sizeof(RenderSortRecord) == 40, "a sort record has no padding");
 
 // A coordinate times 10^8, truncated towards zero. The key is 64 bits wide, so a scene deeper
 // than 21.47 units (where 32 bits overflow) still sorts by its real depth. Coordinates beyond what
