@@ -25,7 +25,8 @@ struct RenderSortRecord {
     int SortDepth = 0;
 };
 // The two 32-bit keys share one 8-byte place: the sort moves every record several times a frame.
-static_assert(sizeof(RenderSortRecord) == 40, "a sort record has no padding");
+static_assert(sizeof(RenderSortRecord) == 2 * sizeof(void*) + 2 * sizeof(int64_t) + 2 * sizeof(int),
+              "a sort record has no padding");
 
 // A coordinate times 10^8, truncated towards zero. The key is 64 bits wide, so a scene deeper
 // than 21.47 units (where 32 bits overflow) still sorts by its real depth. Coordinates beyond what
