@@ -12,6 +12,7 @@
 // 50000) runs only those cases, and `COUNT null` only their NULL driver half.
 
 #include "bench_device.h"
+#include "circling_offsets.h"
 #include "core/vellumengine.h"
 #include "frame_times.h"
 #include "gl_limit.h"
@@ -25,7 +26,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -107,17 +107,14 @@ struct FrameResult {
 };
 
 // Moves every node a little along a circle around its placement, then draws a frame through the
-// render module, as the main loop does. Each node's offset from its placement turns by the same
-// angle every frame: one small rotation rather than a sine and a cosine per node, so that the
-// frame's time is the engine's work rather than the benchmark's.
+// render module, as the main loop does.
 FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*>& nodes,
                     const std::vector<Placement>& where, int measuredFrames) {
-    const float turnSin = std::sin(0.05f);
-    const float turnCos = std::cos(0.05f);
-    std::vector<core::vector2df> offsets;
+    std::vector<float> phases;
     for (const Placement& p : where) {
-        offsets.emplace_back(0.5f * std::sin(p.phase), 0.5f * std::cos(p.phase));
+        phases.push_back(p.phase);
     }
+    CirclingOffsets offsets(phases, 0.5f, 0.05f);
     FrameResult result;
     long allocationsBefore = 0;
     result.times = summarizeFrameTimes(
@@ -126,11 +123,9 @@ FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*
                 allocationsBefore = allocations;
             }
             for (size_t i = 0; i < nodes.size(); ++i) {
-                core::vector2df& offset = offsets[i];
+                const core::vector2df offset = offsets.next(i);
                 nodes[i]->setPosition(
                     core::vector3df(where[i].x + offset.X, where[i].y + offset.Y, 0));
-                offset.set(offset.X * turnCos + offset.Y * turnSin,
-                           offset.Y * turnCos - offset.X * turnSin);
             }
         }));
     result.drawCalls = getEngine().getRenderer().switchCount();

@@ -12,6 +12,7 @@
 // should take one draw call.
 
 #include "bench_device.h"
+#include "circling_offsets.h"
 #include "core/game_client.h"
 #include "core/vellumengine.h"
 #include "frame_times.h"
@@ -164,21 +165,16 @@ bool measureSprites(int count, int filtering, FrameResult& result) {
         sprites.push_back(sprite);
         homes.push_back(home);
     }
-    // Each sprite circles its home, as in the sprite benchmark: its offset turns by the same
-    // angle every frame, one rotation rather than a sine and a cosine per sprite.
-    std::vector<core::vector2df> offsets;
+    // Each sprite circles its home, as in the sprite benchmark.
+    std::vector<float> phases;
     for (int i = 0; i < count; ++i) {
-        const float phase = static_cast<float>(i);
-        offsets.emplace_back(0.5f * std::sin(phase), 0.5f * std::cos(phase));
+        phases.push_back(static_cast<float>(i));
     }
-    const float turnSin = std::sin(0.05f);
-    const float turnCos = std::cos(0.05f);
+    CirclingOffsets offsets(phases, 0.5f, 0.05f);
     result = measure(device, [&](float) {
         for (size_t i = 0; i < sprites.size(); ++i) {
-            core::vector2df& offset = offsets[i];
+            const core::vector2df offset = offsets.next(i);
             sprites[i]->setPosition(homes[i] + core::vector3df(offset.X, offset.Y, 0));
-            offset.set(offset.X * turnCos + offset.Y * turnSin,
-                       offset.Y * turnCos - offset.X * turnSin);
         }
     });
     closeBenchDevice(device);
