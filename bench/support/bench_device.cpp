@@ -1,11 +1,14 @@
 #include "bench_device.h"
 
 #include "core/vellumengine.h"
+#include "platform/heap_reuse.h"
 #include "scene/texture_cache.h"
 
 #include <cstdio>
 
 irr::IrrlichtDevice* openBenchDevice(irr::video::E_DRIVER_TYPE driverType) {
+    // As the game does before its device opens.
+    keepFreedHeapForReuse();
     irr::SIrrlichtCreationParameters parameters;
     parameters.DriverType = driverType;
     parameters.WindowSize = irr::core::dimension2du(800, 600);

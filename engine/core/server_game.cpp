@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/desktop_display.h"
 #include "platform/frame_capture.h"
+#include "platform/heap_reuse.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "scene/node_base.h"
@@ -76,6 +77,7 @@ int run(IGameClient* client) {
     engine.getConfig().load();
     engine.setActiveProfile(engine.getConfig().ActiveProfile);
     engine.getSound().start(engine.getConfig().SoundDevice);
+    keepFreedHeapForReuse();
     createDevice();
     mainLoop();
     dropDevice();
