@@ -5,5 +5,6 @@
 // particular) allocates and frees megabytes of scene data every frame; with the library's
 // starting thresholds each frame grows the heap, trims it again and pays for fresh zeroed pages,
 // which can triple a frame's time until some large free happens to raise the thresholds. Call it
-// once, before the first device opens. Does nothing where the C library has no such settings.
+// before the first device opens; calling it again changes nothing. Does nothing where the C
+// library has no such settings.
 void keepFreedHeapForReuse();

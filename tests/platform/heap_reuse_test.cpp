@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
+// The thresholds are glibc's, and so is the test.
 #if defined(__GLIBC__)
 #include <malloc.h>
-#endif
 
 namespace {
 
@@ -38,7 +38,6 @@ void freeBlocks(const std::vector<char*>& blocks) {
 
 } // namespace
 
-#if defined(__GLIBC__)
 // One frame of a software rasteriser's scene data: many 64 KB blocks, all freed at the frame's
 // end, and one vertex block larger than the library's starting mapping threshold (128 KB). The
 // next frame must find that memory in the heap rather than in fresh pages from the system.
