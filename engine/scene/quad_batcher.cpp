@@ -1,6 +1,7 @@
 #include "quad_batcher.h"
 
 #include "core/vellumengine.h"
+#include "material_bits.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,8 +42,10 @@ void CQuadBatcher::prepare(const irr::core::matrix4* transform,
     bool takeMaterial = false;
     bool takeTransform = false;
     // The library's comparison covers every field, the textures and settings of every layer
-    // included.
-    if (material != nullptr && (BatchMaterialDirty != 0 || *material != BatchMaterial)) {
+    // included; the bitwise one answers first for the usual quad, whose material is the batch's.
+    if (material != nullptr &&
+        (BatchMaterialDirty != 0 ||
+         (!sameMaterialBits(*material, BatchMaterial) && *material != BatchMaterial))) {
         BatchMaterialDirty = 0;
         fits = false;
         takeMaterial = true;
