@@ -190,16 +190,18 @@ void CNodeBasement::updateAbsoluteTransformation() {
     // The relative transformation is a plain translation, so the product keeps the parent's
     // first three columns and carries the translation through them, summed in the same order
     // as the library's full product.
-    const irr::f32* parent = Parent->getAbsoluteTransformation().pointer();
-    irr::f32* absolute = AbsoluteTransformation.pointer();
-    const irr::core::vector3df& t = RelativeTranslation;
-    for (int i = 0; i < 12; ++i) {
-        absolute[i] = parent[i];
-    }
+    // Local copies tell the compiler that the two matrices do not overlap, so it copies and
+    // sums whole rows at once.
+    irr::f32 parent[16];
+    std::memcpy(parent, Parent->getAbsoluteTransformation().pointer(), sizeof parent);
+    irr::f32 absolute[16];
+    std::memcpy(absolute, parent, 12 * sizeof(irr::f32));
+    const irr::core::vector3df t = RelativeTranslation;
     for (int row = 0; row < 4; ++row) {
         absolute[12 + row] =
             parent[row] * t.X + parent[4 + row] * t.Y + parent[8 + row] * t.Z + parent[12 + row];
     }
+    std::memcpy(AbsoluteTransformation.pointer(), absolute, sizeof absolute);
 }
 
 void CNodeBasement::setSize(float width, float height) {
