@@ -184,12 +184,16 @@ void CSpriteNode::rebuildGeometry() {
     const irr::core::vector3df r = AxisRight * (0.5f * Size.Width);
     const irr::core::vector3df u = AxisUp * (0.5f * Size.Height);
     irr::core::vector3df corners[4] = {r + u, r - u, -r - u, -r + u};
-    const bool rotated = std::fabs(FlatRotation) > kRotationEpsilon;
+    if (std::fabs(FlatRotation) > kRotationEpsilon) {
+        // One cosine and sine turn all four corners.
+        const float cosine = std::cos(FlatRotation);
+        const float sine = std::sin(FlatRotation);
+        for (irr::core::vector3df& corner : corners) {
+            corner = rotateAboutZ(corner, cosine, sine);
+        }
+    }
     const irr::core::vector3df position = AbsoluteTransformation.getTranslation();
     for (int k = 0; k < 4; ++k) {
-        if (rotated) {
-            corners[k] = rotateAboutZ(corners[k], FlatRotation);
-        }
         Vertices[k].Pos = position + corners[k];
     }
     GeometryValid = 1;
@@ -219,9 +223,10 @@ void CSpriteNode::render() {
     }
     // The tint's own alpha is replaced by the effective alpha.
     const irr::video::SColor colour((static_cast<irr::u32>(alpha) << 24) | (Tint & 0x00FFFFFFu));
-    for (irr::video::S3DVertex& vertex : Vertices) {
-        vertex.Color = colour;
-    }
+    Vertices[0].Color = colour;
+    Vertices[1].Color = colour;
+    Vertices[2].Color = colour;
+    Vertices[3].Color = colour;
     if (GeometryValid == 0) {
         rebuildGeometry();
     }

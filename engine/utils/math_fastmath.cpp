@@ -70,9 +70,11 @@ void normalizeVector(irr::core::vector3df& v) {
 }
 
 irr::core::vector3df rotateAboutZ(const irr::core::vector3df& v, float radians) {
-    float c = std::cos(radians);
-    float s = std::sin(radians);
-    return {c * v.X - s * v.Y, v.X * s + c * v.Y, v.Z};
+    return rotateAboutZ(v, std::cos(radians), std::sin(radians));
+}
+
+irr::core::vector3df rotateAboutZ(const irr::core::vector3df& v, float cosine, float sine) {
+    return {cosine * v.X - sine * v.Y, v.X * sine + cosine * v.Y, v.Z};
 }
 
 namespace {

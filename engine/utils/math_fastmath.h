@@ -27,6 +27,8 @@ float vectorLength(float x, float y);
 void normalizeVector(irr::core::vector3df& v);
 // Rotates about the Z axis by an angle in radians; z stays.
 irr::core::vector3df rotateAboutZ(const irr::core::vector3df& v, float radians);
+// The same by the angle's cosine and sine, for turning several points by one angle.
+irr::core::vector3df rotateAboutZ(const irr::core::vector3df& v, float cosine, float sine);
 // The angles of the direction (a, b) in degrees, each in [0, 360): yaw = atan2(a, b),
 // pitch = atan2(sqrt(a*a + b*b), b) - 90.
 void directionAngles(float a, float b, float& yaw, float& pitch);
