@@ -291,6 +291,11 @@ inline std::int32_t integerBitwise(Op op, std::int32_t a, std::int32_t b) {
 // Scalars stay: every slot is written before it is read. Out of line, so that the interpreter
 // loop keeps its registers for itself.
 void releaseObjects(Value* slot, Value* end);
+// The same for one slot, inline.
+inline void releaseObject(Value& slot) {
+    if (isRefCounted(slot.tag))
+        slot.setNull();
+}
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -127,3 +127,19 @@ foreach (x in [1, 2, 3, 2]) {
 }
 print(results.len() + " " + results[0] + " " + results[1] + " " + results[2] + " " + results[3] +
       "\n");
+
+// A returning frame frees what each of its slots holds, in frames of every size: from `this` and
+// one local up to more slots than the return tests one by one.
+local kept = [];
+for (local size = 1; size <= 12; size++) {
+    local source = "local box = vargv[0];";
+    for (local i = 0; i < size; i++)
+        source += " local slot" + i + " = box(\"frame" + size + "_" + i + "\");";
+    source += " return slot0.name;";
+    kept.append(compilestring(source)(boxed));
+    local freed = true;
+    for (local i = 0; i < size; i++)
+        freed = freed && seen["frame" + size + "_" + i] == null;
+    print(freed ? "." : "held:" + size + " ");
+}
+print(" " + kept.len() + " " + kept[11] + "\n");
