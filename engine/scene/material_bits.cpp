@@ -1,38 +1,52 @@
 #include "material_bits.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-// The layout these offsets describe: four 32-byte layers, then the material's own fields.
-constexpr bool kKnownLayout = sizeof(irr::video::SMaterialLayer) == 32 &&
-                              sizeof(irr::video::SMaterial) == 176 && sizeof(void*) == 8 &&
+// The layout the mask below describes: four 32-byte layers, then the material's own fields.
+constexpr std::size_t kMaterialSize = 176;
+constexpr std::size_t kLayers = 4;
+constexpr std::size_t kLayerSize = 32;
+constexpr bool kKnownLayout = sizeof(irr::video::SMaterial) == kMaterialSize &&
+                              sizeof(irr::video::SMaterialLayer) == kLayerSize &&
+                              irr::video::MATERIAL_MAX_TEXTURES == kLayers && sizeof(void*) == 8 &&
                               __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 
-// In a layer: the texture pointer at 0; the wrap modes (byte 8), the two filter flags (the low
-// bits of byte 9), the anisotropy (10) and the LOD bias (11); the texture matrix pointer at 24.
-// Bytes 12 to 23 are padding and the layer's allocator.
-constexpr std::size_t kLayerSize = 32;
-constexpr std::size_t kLayerSettings = 8;
-constexpr std::uint32_t kLayerSettingBits = 0xFFFF03FFu;
-constexpr std::size_t kLayerMatrix = 24;
-// The material's fields fill bytes 128 to 168, from the type to the last whole byte of flags;
-// the flag UseMipMaps is the low bit of byte 169.
-constexpr std::size_t kFieldsStart = 128;
-constexpr std::size_t kFieldsEnd = 169;
-constexpr unsigned char kLastFlagBits = 0x01;
-
-template <typename Word>
-Word wordAt(const unsigned char* bytes, std::size_t offset) {
-    Word word;
-    std::memcpy(&word, bytes + offset, sizeof word);
-    return word;
+// The bits of a material that hold fields the library's comparison reads. In a layer: the
+// texture pointer (bytes 0 to 7), the wrap modes (8), the two filter flags (the low bits of 9),
+// the anisotropy (10), the LOD bias (11) and the texture matrix pointer (24 to 31); bytes 12 to
+// 23 are padding and the layer's allocator. After the layers, bytes 128 to 168 hold the type,
+// colours, parameters and flags, and the low bit of byte 169 the flag UseMipMaps.
+constexpr std::array<unsigned char, kMaterialSize> fieldBits() {
+    std::array<unsigned char, kMaterialSize> bits{};
+    for (std::size_t layer = 0; layer < kLayers; ++layer) {
+        const std::size_t start = layer * kLayerSize;
+        for (std::size_t i = 0; i < 12; ++i) {
+            bits[start + i] = 0xFF;
+        }
+        bits[start + 9] = 0x03;
+        for (std::size_t i = 24; i < 32; ++i) {
+            bits[start + i] = 0xFF;
+        }
+    }
+    for (std::size_t i = kLayers * kLayerSize; i < 169; ++i) {
+        bits[i] = 0xFF;
+    }
+    bits[169] = 0x01;
+    return bits;
 }
 
-template <typename Word>
-Word differenceAt(const unsigned char* x, const unsigned char* y, std::size_t offset) {
-    return wordAt<Word>(x, offset) ^ wordAt<Word>(y, offset);
+alignas(16) constexpr std::array<unsigned char, kMaterialSize> kFieldBits = fieldBits();
+
+typedef std::uint64_t Chunk __attribute__((vector_size(16)));
+
+Chunk chunkAt(const unsigned char* bytes, std::size_t offset) {
+    Chunk chunk;
+    std::memcpy(&chunk, bytes + offset, sizeof chunk);
+    return chunk;
 }
 
 } // namespace
@@ -43,17 +57,11 @@ bool sameMaterialBits(const irr::video::SMaterial& a, const irr::video::SMateria
     }
     const unsigned char* x = reinterpret_cast<const unsigned char*>(&a);
     const unsigned char* y = reinterpret_cast<const unsigned char*>(&b);
-    std::uint64_t difference = 0;
-    for (std::size_t layer = 0; layer < irr::video::MATERIAL_MAX_TEXTURES; ++layer) {
-        const std::size_t start = layer * kLayerSize;
-        difference |= differenceAt<std::uint64_t>(x, y, start);
-        difference |= differenceAt<std::uint32_t>(x, y, start + kLayerSettings) & kLayerSettingBits;
-        difference |= differenceAt<std::uint64_t>(x, y, start + kLayerMatrix);
+    Chunk difference = {0, 0};
+#pragma GCC unroll 11
+    for (std::size_t offset = 0; offset < kMaterialSize; offset += sizeof(Chunk)) {
+        difference |=
+            (chunkAt(x, offset) ^ chunkAt(y, offset)) & chunkAt(kFieldBits.data(), offset);
     }
-    for (std::size_t offset = kFieldsStart; offset + 8 <= kFieldsEnd; offset += 8) {
-        difference |= differenceAt<std::uint64_t>(x, y, offset);
-    }
-    difference |= x[kFieldsEnd - 1] ^ y[kFieldsEnd - 1];
-    difference |= (x[kFieldsEnd] ^ y[kFieldsEnd]) & kLastFlagBits;
-    return difference == 0;
+    return (difference[0] | difference[1]) == 0;
 }
