@@ -189,9 +189,8 @@ void CNodeBasement::updateAbsoluteTransformation() {
     }
     // The relative transformation is a plain translation, so the product keeps the parent's
     // first three columns and carries the translation through them, summed in the same order
-    // as the library's full product.
-    // Local copies tell the compiler that the two matrices do not overlap, so it copies and
-    // sums whole rows at once.
+    // as the library's full product. Working on local copies tells the compiler that the two
+    // matrices do not overlap, so it copies and sums whole rows at once.
     irr::f32 parent[16];
     std::memcpy(parent, Parent->getAbsoluteTransformation().pointer(), sizeof parent);
     irr::f32 absolute[16];

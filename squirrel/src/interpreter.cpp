@@ -886,10 +886,8 @@ Value Machine::execute(const std::uint32_t entry, bool callHook) {
                 std::int32_t oldEnd = frames.back().stackSize;
                 for (std::int32_t i = 0; i < in->c; ++i)
                     R[i] = std::move(R[in->b + 1 + i]);
-                for (std::int32_t i = in->c; i < oldEnd; ++i) {
-                    if (isRefCounted(R[i].tag))
-                        R[i].setNull();
-                }
+                for (std::int32_t i = in->c; i < oldEnd; ++i)
+                    releaseObject(R[i]);
                 releaseRef(frames.back().callee);
                 frames.back().callee = callee;
                 frames.back().constants = next->constants.data();

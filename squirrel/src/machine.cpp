@@ -377,10 +377,8 @@ bool Machine::beginCall(std::int32_t funcSlot, std::int32_t count, std::int32_t 
 }
 
 void releaseObjects(Value* slot, Value* end) {
-    for (; slot < end; ++slot) {
-        if (isRefCounted(slot->tag))
-            slot->setNull();
-    }
+    for (; slot < end; ++slot)
+        releaseObject(*slot);
 }
 
 bool Machine::enterOrCall(std::int32_t funcSlot, std::int32_t count, std::int32_t target) {

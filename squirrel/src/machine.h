@@ -287,15 +287,15 @@ inline std::int32_t integerBitwise(Op op, std::int32_t a, std::int32_t b) {
     }
 }
 
-// Releases the objects held in the slots of a frame that returns, so that they die when unused.
-// Scalars stay: every slot is written before it is read. Out of line, so that the interpreter
-// loop keeps its registers for itself.
-void releaseObjects(Value* slot, Value* end);
-// The same for one slot, inline.
+// Releases the object held in a slot of a frame that returns, so that it dies when unused.
+// Scalars stay: every slot is written before it is read.
 inline void releaseObject(Value& slot) {
     if (isRefCounted(slot.tag))
         slot.setNull();
 }
+// The same for a run of slots. Out of line, so that the interpreter loop keeps its registers for
+// itself.
+void releaseObjects(Value* slot, Value* end);
 
 // printf into a std::string.
 std::string formatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
