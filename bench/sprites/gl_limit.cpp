@@ -59,6 +59,8 @@ GLuint makeTexture(video::SColor texel) {
                                      static_cast<std::uint8_t>(texel.getBlue()),
                                      static_cast<std::uint8_t>(texel.getAlpha())});
     }
+    // The library's texture bindings stay as it last set them.
+    glPushAttrib(GL_TEXTURE_BIT);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -66,12 +68,13 @@ GLuint makeTexture(video::SColor texel) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kTextureSide, kTextureSide, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels.data());
+    glPopAttrib();
     return texture;
 }
 
-// Identity matrices and the fixed-function state of an alpha-blended sprite; the library's
-// state is saved first and put back by restoreLibraryState.
-void setUpPlainState(GLuint texture) {
+// Identity matrices and the fixed-function state of an alpha-blended sprite, drawing from the
+// two buffers; the library's state is saved first and put back by restoreLibraryState.
+void setUpPlainState(GLuint texture, const GLuint buffers[2]) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     for (GLenum mode : {GL_PROJECTION, GL_MODELVIEW, GL_TEXTURE}) {
@@ -91,9 +94,22 @@ void setUpPlainState(GLuint texture) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBlendEquation(GL_FUNC_ADD);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    const GLsizei stride = sizeof(PlainVertex);
+    glVertexPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(PlainVertex, x)));
+    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(PlainVertex, u)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride,
+                   reinterpret_cast<const void*>(offsetof(PlainVertex, rgba)));
 }
 
 void restoreLibraryState() {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     for (GLenum mode : {GL_TEXTURE, GL_MODELVIEW, GL_PROJECTION}) {
         glMatrixMode(mode);
         glPopMatrix();
@@ -104,21 +120,17 @@ void restoreLibraryState() {
 
 } // namespace
 
-std::vector<double> plainGlFrameTimes(IrrlichtDevice* device,
-                                      const std::vector<core::vector3df>& corners,
-                                      video::SColor texel, int warmUpFrames, int measuredFrames) {
-    std::vector<double> times;
-    video::IVideoDriver* driver = device->getVideoDriver();
+PlainGlQuads::PlainGlQuads(IrrlichtDevice* device, const std::vector<core::vector3df>& corners,
+                           video::SColor texel)
+    : device(device) {
     scene::ICameraSceneNode* camera = device->getSceneManager()->getActiveCamera();
-    if (driver->getDriverType() != video::EDT_OPENGL || camera == nullptr || corners.empty()) {
-        return times;
+    if (device->getVideoDriver()->getDriverType() != video::EDT_OPENGL || camera == nullptr ||
+        corners.size() < 4) {
+        return;
     }
     const std::vector<PlainVertex> vertices = clipSpaceVertices(*camera, corners);
     const std::vector<GLuint> indices = quadIndices(corners.size() / 4);
-
-    const GLuint texture = makeTexture(texel);
-    setUpPlainState(texture);
-    GLuint buffers[2] = {0, 0};
+    texture = makeTexture(texel);
     glGenBuffers(2, buffers);
     glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(PlainVertex)),
@@ -126,33 +138,36 @@ std::vector<double> plainGlFrameTimes(IrrlichtDevice* device,
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
                  indices.data(), GL_STATIC_DRAW);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    const GLsizei stride = sizeof(PlainVertex);
-    glVertexPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(PlainVertex, x)));
-    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(PlainVertex, u)));
-    glColorPointer(4, GL_UNSIGNED_BYTE, stride,
-                   reinterpret_cast<const void*>(offsetof(PlainVertex, rgba)));
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    indexCount = static_cast<int>(indices.size());
+}
 
+PlainGlQuads::~PlainGlQuads() {
+    if (available()) {
+        glDeleteBuffers(2, buffers);
+        glDeleteTextures(1, &texture);
+    }
+}
+
+std::vector<double> PlainGlQuads::frameTimes(int warmUpFrames, int measuredFrames) {
+    std::vector<double> times;
+    if (!available()) {
+        return times;
+    }
+    video::IVideoDriver* driver = device->getVideoDriver();
+    setUpPlainState(texture, buffers);
     for (int frame = 0; frame < warmUpFrames + measuredFrames; ++frame) {
         const auto start = std::chrono::steady_clock::now();
         device->run();
         driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
-                       nullptr);
+        glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_INT, nullptr);
         driver->endScene();
         const auto end = std::chrono::steady_clock::now();
         if (frame >= warmUpFrames) {
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         }
     }
-
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glDeleteBuffers(2, buffers);
     restoreLibraryState();
-    glDeleteTextures(1, &texture);
     return times;
 }

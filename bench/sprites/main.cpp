@@ -2,7 +2,7 @@
 // the library's own billboard nodes, on OpenGL and on the library's NULL driver (which draws
 // nothing, so its times are the engine's and the library's own work), and against the
 // rasteriser's limit: the same quads, unmoving, drawn by plain OpenGL with one draw call in the
-// same window. Prints per case:
+// same window, in blocks of frames that alternate with the sprites' own. Prints per case:
 //   sprites=N textures=T drawcalls=D frame_ms=F billboard_frame_ms=B null_frame_ms=N
 //   null_billboard_frame_ms=NB limit_frame_ms=L frame_ms_p95=... billboard_frame_ms_p95=...
 //   null_frame_ms_p95=... null_billboard_frame_ms_p95=... limit_frame_ms_p95=...
@@ -63,6 +63,10 @@ const int kMeasuredFrames = kMinimumMeasuredFrames;
 // The NULL driver's frames are short and noisier, so more of them are measured.
 const int kNullMeasuredFrames = 2 * kMinimumMeasuredFrames;
 const int kTextureCount = 8;
+// The engine's and the limit's frames alternate in this many blocks, each block after the first
+// with a short warm-up of its own.
+const int kLimitBlocks = 12;
+const int kBlockWarmUpFrames = 2;
 // About five pixels at Z 0 on an 800 by 600 screen.
 const float kSpriteSize = 0.25f;
 
@@ -104,32 +108,53 @@ struct FrameResult {
     FrameTimes times;
     int drawCalls = 0;
     double allocationsPerFrame = 0;
+    // The plain OpenGL frames measured in turn with these, where a limit was given.
+    FrameTimes limit;
 };
 
+void append(std::vector<double>& to, const std::vector<double>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
 // Moves every node a little along a circle around its placement, then draws a frame through the
-// render module, as the main loop does.
+// render module, as the main loop does. With a limit, its frames alternate with the engine's in
+// blocks, so that both figures come from the same stretch of time and the ratio holds whatever
+// the machine does meanwhile.
 FrameResult measure(IrrlichtDevice* device, const std::vector<scene::ISceneNode*>& nodes,
-                    const std::vector<Placement>& where, int measuredFrames) {
+                    const std::vector<Placement>& where, int measuredFrames, PlainGlQuads* limit) {
     std::vector<float> phases;
     for (const Placement& p : where) {
         phases.push_back(p.phase);
     }
     CirclingOffsets offsets(phases, 0.5f, 0.05f);
+    const int blocks = limit != nullptr && limit->available() ? kLimitBlocks : 1;
+    std::vector<double> times;
+    std::vector<double> limitTimes;
+    long allocated = 0;
+    for (int block = 0; block < blocks; ++block) {
+        const int warmUp = block == 0 ? kWarmUpFrames : kBlockWarmUpFrames;
+        const int frames = measuredFrames / blocks + (block < measuredFrames % blocks ? 1 : 0);
+        long allocationsBefore = 0;
+        append(times, timeRenderedFrames(device, warmUp, frames, [&](int frame) {
+                   if (frame == warmUp) {
+                       allocationsBefore = allocations;
+                   }
+                   for (size_t i = 0; i < nodes.size(); ++i) {
+                       const core::vector2df offset = offsets.next(i);
+                       nodes[i]->setPosition(
+                           core::vector3df(where[i].x + offset.X, where[i].y + offset.Y, 0));
+                   }
+               }));
+        allocated += allocations - allocationsBefore;
+        if (blocks > 1) {
+            append(limitTimes, limit->frameTimes(warmUp, frames));
+        }
+    }
     FrameResult result;
-    long allocationsBefore = 0;
-    result.times = summarizeFrameTimes(
-        timeRenderedFrames(device, kWarmUpFrames, measuredFrames, [&](int frame) {
-            if (frame == kWarmUpFrames) {
-                allocationsBefore = allocations;
-            }
-            for (size_t i = 0; i < nodes.size(); ++i) {
-                const core::vector2df offset = offsets.next(i);
-                nodes[i]->setPosition(
-                    core::vector3df(where[i].x + offset.X, where[i].y + offset.Y, 0));
-            }
-        }));
+    result.times = summarizeFrameTimes(times);
+    result.limit = summarizeFrameTimes(limitTimes);
     result.drawCalls = getEngine().getRenderer().switchCount();
-    result.allocationsPerFrame = double(allocations - allocationsBefore) / double(measuredFrames);
+    result.allocationsPerFrame = double(allocated) / double(measuredFrames);
     return result;
 }
 
@@ -144,7 +169,8 @@ int expectedRuns(int sprites, int textures) {
 }
 
 FrameResult runSprites(IrrlichtDevice* device, const std::vector<video::ITexture*>& textures,
-                       int count, int textureCount, int measuredFrames) {
+                       int count, int textureCount, int measuredFrames,
+                       PlainGlQuads* limit = nullptr) {
     scene::ISceneManager* sceneManager = device->getSceneManager();
     scene::ISceneNode* holder = sceneManager->addEmptySceneNode();
     const std::vector<Placement> where = placements(count);
@@ -160,7 +186,7 @@ FrameResult runSprites(IrrlichtDevice* device, const std::vector<video::ITexture
         sprite->drop();
         nodes.push_back(sprite);
     }
-    FrameResult result = measure(device, nodes, where, measuredFrames);
+    FrameResult result = measure(device, nodes, where, measuredFrames, limit);
     holder->remove();
     return result;
 }
@@ -181,7 +207,7 @@ FrameResult runBillboards(IrrlichtDevice* device, const std::vector<video::IText
         billboard->setMaterialType(video::EMT_TRANSPARENT_ALPHA_CHANNEL);
         nodes.push_back(billboard);
     }
-    FrameResult result = measure(device, nodes, where, measuredFrames);
+    FrameResult result = measure(device, nodes, where, measuredFrames, nullptr);
     holder->remove();
     return result;
 }
@@ -247,12 +273,13 @@ struct CaseResult {
     std::string profile;
 };
 
+// The sprites' frames (alternating with the limit's, where one is given), then the billboards'.
 CaseResult runCase(IrrlichtDevice* device, const std::vector<video::ITexture*>& textures,
-                   const BenchCase& benchCase, int measuredFrames) {
+                   const BenchCase& benchCase, int measuredFrames, PlainGlQuads* limit = nullptr) {
     CaseResult result;
     profilingReport();
     result.sprites =
-        runSprites(device, textures, benchCase.sprites, benchCase.textures, measuredFrames);
+        runSprites(device, textures, benchCase.sprites, benchCase.textures, measuredFrames, limit);
     result.profile = profilingReport();
     result.billboards =
         runBillboards(device, textures, benchCase.sprites, benchCase.textures, measuredFrames);
@@ -309,11 +336,11 @@ int main(int argc, char** argv) {
     }
     for (size_t i = 0; i < nullResults.size(); ++i) {
         const BenchCase& benchCase = cases[i];
-        const CaseResult gl = runCase(device, textures, benchCase, kMeasuredFrames);
-        const CaseResult& null = nullResults[i];
         const int count = benchCase.sprites;
-        const FrameTimes limit = summarizeFrameTimes(plainGlFrameTimes(
-            device, quadCorners(placements(count)), benchTexel(0), kWarmUpFrames, kMeasuredFrames));
+        PlainGlQuads plainQuads(device, quadCorners(placements(count)), benchTexel(0));
+        const CaseResult gl = runCase(device, textures, benchCase, kMeasuredFrames, &plainQuads);
+        const CaseResult& null = nullResults[i];
+        const FrameTimes& limit = gl.sprites.limit;
         const FrameTimes& sprites = gl.sprites.times;
         const FrameTimes& billboards = gl.billboards.times;
         std::printf("sprites=%i textures=%i drawcalls=%i frame_ms=%.2f billboard_frame_ms=%.2f "
