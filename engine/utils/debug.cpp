@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 
 std::atomic<int> fullScreenMode{0};
@@ -50,15 +51,51 @@ void writeDebugLog() {
 
 namespace {
 
+// One thread's count of completed scopes at one place. Only that thread adds to it, with a plain
+// load and store: a locked add per scope stalls the per-node loops until every pending store
+// has drained. The report reads the count and remembers how much of it it has reported.
+struct ThreadCount {
+    explicit ThreadCount(std::thread::id owner) : owner(owner) {}
+    // A thread that starts after the owner ended may get its id, and carries on its count.
+    std::thread::id owner;
+    std::atomic<long long> count{0};
+    // Under the profiler's lock.
+    long long reported = 0;
+};
+
 // Statistics of one measured place, kept in the order the places first completed.
 // The counters are updated without the profiler's lock (scopes run once per node and frame, on
-// the main and the sound thread); the details only under it.
+// the main and the sound thread); the details and the list of thread counts only under it.
 struct ProfileStats {
     std::string key;
     std::atomic<int> maximum{0};
     std::atomic<int> total{0};
-    std::atomic<int> count{0};
+    // One per thread that completed a scope here; kept when the thread ends, so its count
+    // still reaches the next report.
+    std::deque<ThreadCount> threadCounts;
     std::string details;
+
+    // The calling thread's count (with the profiler's lock held).
+    ThreadCount& countOfThisThread() {
+        const std::thread::id self = std::this_thread::get_id();
+        for (ThreadCount& counted : threadCounts) {
+            if (counted.owner == self) {
+                return counted;
+            }
+        }
+        return threadCounts.emplace_back(self);
+    }
+
+    // The scopes completed since the last call (with the profiler's lock held).
+    int takeCount() {
+        long long completed = 0;
+        for (ThreadCount& counted : threadCounts) {
+            const long long now = counted.count.load(std::memory_order_relaxed);
+            completed += now - counted.reported;
+            counted.reported = now;
+        }
+        return static_cast<int>(completed);
+    }
 };
 
 struct SourcePoint {
@@ -110,24 +147,26 @@ ProfileStats& statsFor(Profiler& p, const char* file, int line) {
     return p.stats.back();
 }
 
-// Each thread remembers the statistics of the places it measured last, so the scopes of a
-// per-node loop take no lock.
+// Each thread remembers the statistics of the places it measured last, with its own count of
+// each, so the scopes of a per-node loop take no lock.
 struct CachedPlace {
     const char* file = nullptr;
     int line = 0;
     ProfileStats* stats = nullptr;
+    ThreadCount* count = nullptr;
 };
 constexpr size_t kCachedPlaces = 64;
 thread_local CachedPlace cachedPlaces[kCachedPlaces];
 
-ProfileStats& cachedStatsFor(const char* file, int line) {
+const CachedPlace& cachedPlaceFor(const char* file, int line) {
     CachedPlace& cached = cachedPlaces[SourcePointHash()(SourcePoint{file, line}) % kCachedPlaces];
     if (cached.file != file || cached.line != line || cached.stats == nullptr) {
         Profiler& p = profiler();
         std::lock_guard<CriticalSectionLock> guard(p.lock);
-        cached = CachedPlace{file, line, &statsFor(p, file, line)};
+        ProfileStats& stats = statsFor(p, file, line);
+        cached = CachedPlace{file, line, &stats, &stats.countOfThisThread()};
     }
-    return *cached.stats;
+    return cached;
 }
 
 // Keys hold the source path of the measured block; the engine's own source root is cut from
@@ -265,7 +304,8 @@ ProfileScope::~ProfileScope() {
         return;
     }
     const int spent = static_cast<int>(coarseMonotonicMilliseconds() - start);
-    ProfileStats& stats = cachedStatsFor(file, line);
+    const CachedPlace& place = cachedPlaceFor(file, line);
+    ProfileStats& stats = *place.stats;
     if (spent != 0) {
         stats.total.fetch_add(spent, std::memory_order_relaxed);
         int maximum = stats.maximum.load(std::memory_order_relaxed);
@@ -273,7 +313,8 @@ ProfileScope::~ProfileScope() {
                !stats.maximum.compare_exchange_weak(maximum, spent, std::memory_order_relaxed)) {
         }
     }
-    stats.count.fetch_add(1, std::memory_order_relaxed);
+    place.count->count.store(place.count->count.load(std::memory_order_relaxed) + 1,
+                             std::memory_order_relaxed);
     if (!detail.empty()) {
         char text[64];
         std::snprintf(text, sizeof text, ": %i", spent);
@@ -303,8 +344,8 @@ std::string profilingReport() {
     StringHashMap<const Taken*> byKey;
     StringHashMap<const Taken*> withDetails;
     for (ProfileStats& stats : p.stats) {
-        taken.push_back(Taken{stats.maximum.exchange(0), stats.total.exchange(0),
-                              stats.count.exchange(0), std::move(stats.details)});
+        taken.push_back(Taken{stats.maximum.exchange(0), stats.total.exchange(0), stats.takeCount(),
+                              std::move(stats.details)});
         stats.details.clear();
         if (taken.back().count == 0) {
             continue;
