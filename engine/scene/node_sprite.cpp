@@ -5,8 +5,8 @@
 #include "utils/debug.h"
 #include "utils/math_fastmath.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -238,9 +238,11 @@ void CSpriteNode::render() {
             drawDebugBox(driver);
         }
     }
-    // The quad goes straight into the batch; the corner offsets move only the drawn copy.
+    // The quad goes straight into the batch; the corner offsets move only the drawn copy. The
+    // library's vertex copies itself field by field through a written-out assignment, though it
+    // holds only floats and a colour: as one block of bytes the four take a few wide moves.
     irr::video::S3DVertex* quad = engine.getRenderer().appendQuad(&DrawTransform, Material);
-    std::copy(Vertices, Vertices + 4, quad);
+    std::memcpy(static_cast<void*>(quad), Vertices, sizeof Vertices);
     if (CornerOffsetsEnabled != 0) {
         quad[0].Pos += CornerOffsets[1];
         quad[1].Pos += CornerOffsets[0];
