@@ -206,11 +206,6 @@ void CVellumEngine::setFrameStatistics(int framesPerSecond, const std::string& s
     trigCount = trigTotal;
 }
 
-CVellumEngine& getEngine() {
-    static CVellumEngine engine;
-    return engine;
-}
-
 void CVellumEngine::preloadResource(const std::string& name) {
     std::string relative = name;
     makeDataRelative(relative);

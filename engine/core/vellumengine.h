@@ -162,5 +162,9 @@ private:
     std::atomic<int> exitRequested{0};
 };
 
-// The engine singleton, constructed on first use and destroyed at process exit.
-CVellumEngine& getEngine();
+// The engine singleton, constructed on first use and destroyed at process exit. Inline, since
+// per-node code asks for it several times a node and frame.
+inline CVellumEngine& getEngine() {
+    static CVellumEngine engine;
+    return engine;
+}
