@@ -1,3 +1,4 @@
+#include "support/profiled_counts.h"
 #include "support/temporary_folder.h"
 #include "utils/debug.h"
 #include "utils/string_hash_map.h"
@@ -107,36 +108,26 @@ TEST(Profiler, ScopesOfSeveralThreadsAreAllCountedAndAReportStartsAfresh) {
     EXPECT_TRUE(std::regex_search(next, std::regex("\tcount=00001\tmid=[0-9.]+\tthreads.cpp:6\n")));
 }
 
-// The count of a place in a report, or 0 when the report leaves the place out.
-static int reportedCount(const std::string& report, const std::string& key) {
-    std::smatch match;
-    if (!std::regex_search(report, match,
-                           std::regex("\tcount=([0-9]+)\tmid=[0-9.]+\t" + key + "\n"))) {
-        return 0;
-    }
-    return std::stoi(match[1]);
-}
-
 TEST(Profiler, ReportsTakenWhileAnotherThreadCountsLoseAndRepeatNothing) {
     profilingReport();
     constexpr int kScopes = 200000;
     std::atomic<bool> done{false};
     std::thread counter([&done] {
         for (int i = 0; i < kScopes; ++i) {
-            ProfileScope scope("racing.cpp", 1);
+            ProfileScope scope("RACING|racing.cpp", 1);
         }
         done = true;
     });
     int reported = 0;
     int reports = 0;
     while (!done) {
-        reported += reportedCount(profilingReport(), "racing.cpp:1");
+        reported += profiledCount(profilingReport(), "RACING");
         ++reports;
     }
     counter.join();
-    reported += reportedCount(profilingReport(), "racing.cpp:1");
+    reported += profiledCount(profilingReport(), "RACING");
     EXPECT_EQ(reported, kScopes) << "over " << reports << " reports";
     // A later thread, which may be given the ended thread's id, counts afresh from there.
-    std::thread([] { ProfileScope scope("racing.cpp", 1); }).join();
-    EXPECT_EQ(reportedCount(profilingReport(), "racing.cpp:1"), 1);
+    std::thread([] { ProfileScope scope("RACING|racing.cpp", 1); }).join();
+    EXPECT_EQ(profiledCount(profilingReport(), "RACING"), 1);
 }

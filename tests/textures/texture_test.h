@@ -2,6 +2,7 @@
 
 #include "support/message_box_recorder.h"
 #include "support/pixel_test_device.h"
+#include "support/profiled_counts.h"
 #include "support/test_program.h"
 
 #include <irrlicht/irrlicht.h>
@@ -42,9 +43,6 @@ class OpenGLTextureTest : public TextureTest {
 protected:
     OpenGLTextureTest() : TextureTest(irr::video::EDT_OPENGL) {}
 };
-
-// How often the profiling report counts blocks measured under the tag (0 when none was).
-int profiledCount(const std::string& report, const std::string& tag);
 
 // Inside a death test: writes every box text to standard error so the test can match it.
 void echoBoxesToStderr();
